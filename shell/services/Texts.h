@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <initializer_list>
+
+// Every user-visible text is looked up by numeric id in the current language.
+// An id absent from the table gives the empty text.
+QString GetText(int id);
+
+// The text of id used as a pattern: each "%d" takes an integer and each "%s" a
+// string from args, in order.
+QString GetTextFmt(int id, std::initializer_list<QVariant> args);
