@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+// One stage record of the stage file, 660 bytes on disk, little-endian.
+struct TFase {
+    // Board of 9 columns (-1..7) by 18 rows (-1..16), column by column, wall ring
+    // included; the cell (c, r) is Tablero[18 * (c + 1) + (r + 1)].
+    std::array<std::int32_t, 162> Tablero{};
+    std::int32_t Objetivo = 0;
+    std::int32_t Limite = 4;
+    bool RocasAzar = false;
+    bool LineasRocas = false;
+};
+
+constexpr int StageCount = 25;
+constexpr int StageRecordSize = 660;
+constexpr const char *StageFileName = "Fases.dat";
+
+// Stage n (1..25) is at index n - 1.
+using TFaseTable = std::array<TFase, StageCount>;
+
+// Decodes and checks 25 records; bytes after the last record are ignored. On failure
+// returns false with the reason in why and leaves table untouched.
+bool ParseStages(const QByteArray &bytes, TFaseTable &table, QString *why = nullptr);
+
+// The exact on-disk form of the table (16,500 bytes).
+QByteArray SerializeStages(const TFaseTable &table);
+
+// The stage file to read: the first existing one of the current directory, the
+// executable's directory and the installed data directory; the bare name if none.
+QString FindStageFile();
+
+// Reads the stage file found by FindStageFile. On failure returns false with the reason.
+bool LoadStageFile(TFaseTable &table, QString *why = nullptr);
