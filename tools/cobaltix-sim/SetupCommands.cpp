@@ -90,9 +90,7 @@ void Simulator::cmdKeys(const ScriptLine &line) {
 }
 
 void Simulator::cmdSound(const ScriptLine &line) {
-    bool on = onOff(line, "on", "off");
-    game->Sonido = on;
-    host.soundOn = on;
+    game->Sonido = onOff(line, "on", "off");
 }
 
 void Simulator::cmdBoard(const ScriptLine &line) {

@@ -126,8 +126,6 @@ bool SimHost::PedirTeclas(std::array<std::uint16_t, 10> &, const std::array<bool
 }
 
 void SimHost::playSound(TSonido wave, int channel) {
-    if (!soundOn)
-        return;
     out.line(
         QStringLiteral("sound %1 channel %2").arg(QLatin1String(SoundName(wave))).arg(channel));
 }

@@ -22,7 +22,6 @@ public:
     bool nextAnswerCancel = false;
     std::deque<std::pair<QString, QString>> namesAnswers;
     std::deque<QString> recordAnswers;
-    bool soundOn = true;
     int scriptLine = 0; // for errors raised while a dialog runs
 
     int MostrarMensaje(const QString &text, const QString &caption, bool withCancel) override;
