@@ -71,10 +71,12 @@ bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store) 
     auto key = store.openKey(QString::fromLatin1(SettingsKeyPath), true);
     if (!key)
         return false;
-    const bool written = key->setBinary(QStringLiteral("Keys"), encodeKeys(config.TeclasJuego)) &&
-                         key->setString(QStringLiteral("Name 1"), FitCp1252(config.Nombre1)) &&
-                         key->setString(QStringLiteral("Name 2"), FitCp1252(config.Nombre2)) &&
-                         key->setInteger(QStringLiteral("Language"), GetLanguage());
+    // One atomic write: a failure leaves every stored value as it was.
+    const bool written = key->setValues(
+        {{QStringLiteral("Keys"), StoreValue::ofBinary(encodeKeys(config.TeclasJuego))},
+         {QStringLiteral("Name 1"), StoreValue::ofString(FitCp1252(config.Nombre1))},
+         {QStringLiteral("Name 2"), StoreValue::ofString(FitCp1252(config.Nombre2))},
+         {QStringLiteral("Language"), StoreValue::ofInteger(GetLanguage())}});
     if (!written)
         ReportError(GetText(1002), GetText(1004));
     return written;

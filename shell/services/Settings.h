@@ -28,7 +28,7 @@ struct TConfiguracion {
 // held or what was read before the failure.
 void LeerConfiguracion(TConfiguracion &config, const UserStore &store = UserStore());
 
-// Stores the keys, the names and the current language. A failed write skips the rest
-// and is reported (text 1004, caption 1002); a store that cannot be opened is not.
+// Stores the keys, the names and the current language, all or none. A failed write is
+// reported (text 1004, caption 1002); a store that cannot be opened is not.
 // Returns whether everything was stored.
 bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store = UserStore());
