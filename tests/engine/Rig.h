@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -69,11 +70,20 @@ public:
     void showFinal() override { log.push_back("final"); }
     void showHighScores() override { log.push_back("highscores"); }
     void gameOverShown(int player) override { log.push_back("gameover " + std::to_string(player)); }
+    void showError(const QString &text, const QString &caption) override {
+        log.push_back("error " + text.toStdString() + " title " + caption.toStdString());
+    }
     void playSound(TSonido wave, int channel) override {
+        if (failSound)
+            throw std::runtime_error("Failed to write block to device");
         log.push_back(std::string("sound ") + SoundName(wave) + " channel " +
                       std::to_string(channel));
     }
-    void setMixerActive(bool on) override { log.push_back(on ? "mixer on" : "mixer off"); }
+    void setMixerActive(bool on) override {
+        if (failMixer)
+            throw std::runtime_error("Failed to open waveform output device #4");
+        log.push_back(on ? "mixer on" : "mixer off");
+    }
     void waitUntil(const std::function<bool()> &done) override;
 
     // Lines of the log that start with prefix.
@@ -82,6 +92,7 @@ public:
     Rig &rig;
     std::vector<std::string> log;
     std::deque<int> answers; // answers to questions; OK when empty
+    bool failSound = false, failMixer = false;
     QString names[2] = {QStringLiteral("Ann"), QStringLiteral("Bob")};
 };
 

@@ -223,3 +223,36 @@ TEST(Session, GameWithoutPicturesOrHostStillPlays) {
     }
     EXPECT_GT(game.FaseActual + int(!game.Jugando), 1);
 }
+
+// A failing cue must not end the tick that made it: the first failure is reported,
+// the game goes on silently, and the next new game tries sound again.
+TEST(Session, FailingSoundIsReportedOnceAndTheGameGoesOn) {
+    Rig rig;
+    start(rig, GameMode::OneToOne);
+    rig.host.failSound = true;
+    for (int i = 0; i < 5; ++i) {
+        rig.setBoard(1, {});
+        rig.game->Throw(rig.p(1));
+    }
+    EXPECT_EQ(rig.p(1).GemsDealt, 12); // every landing dealt the next pair
+    EXPECT_EQ(rig.host.matching("error"),
+              (std::vector<std::string>{"error Failed to write block to device. title Cobaltix"}));
+    rig.host.failSound = false;
+    rig.game->Throw(rig.p(1));
+    EXPECT_TRUE(rig.host.matching("sound").empty()); // silent for the rest of the game
+    rig.game->FormKeyDown(113);
+    rig.runUntil([&] { return rig.p(1).Falling; });
+    rig.game->Throw(rig.p(1));
+    EXPECT_EQ(rig.host.matching("sound").size(), 1u);
+}
+
+TEST(Session, FailingMixerActivationStillStartsTheGame) {
+    Rig rig;
+    rig.host.failMixer = true;
+    start(rig, GameMode::OneToOne);
+    EXPECT_TRUE(rig.game->Jugando);
+    EXPECT_TRUE(rig.p(1).Falling);
+    rig.game->FormKeyDown(114);
+    rig.game->FormKeyDown(114);
+    EXPECT_EQ(rig.host.matching("error").size(), 1u);
+}
