@@ -153,3 +153,13 @@ void Simulator::cmdSet(const ScriptLine &line) {
                               .arg(field));
     }
 }
+
+void Simulator::cmdMixerFails(const ScriptLine &line) {
+    expectWords(line, 2, "mixer-fails TEXT");
+    host.mixerFault = line.words[1];
+}
+
+void Simulator::cmdMixerWorks(const ScriptLine &line) {
+    expectWords(line, 1, "mixer-works");
+    host.mixerFault.reset();
+}

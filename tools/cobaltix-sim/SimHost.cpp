@@ -4,6 +4,8 @@
 
 #include "shell/services/Texts.h"
 
+#include <stdexcept>
+
 namespace {
 
 // Player names compare with only the letters a to z folded.
@@ -126,6 +128,8 @@ bool SimHost::PedirTeclas(std::array<std::uint16_t, 10> &, const std::array<bool
 }
 
 void SimHost::playSound(TSonido wave, int channel) {
+    if (mixerFault)
+        throw std::runtime_error(mixerFault->toStdString());
     out.line(
         QStringLiteral("sound %1 channel %2").arg(QLatin1String(SoundName(wave))).arg(channel));
 }
@@ -133,6 +137,8 @@ void SimHost::playSound(TSonido wave, int channel) {
 void SimHost::setMixerActive(bool on) {
     if (on == mixerOn)
         return;
+    if (mixerFault)
+        throw std::runtime_error(mixerFault->toStdString());
     mixerOn = on;
     out.line(on ? QStringLiteral("mixer on") : QStringLiteral("mixer off"));
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <deque>
+#include <optional>
 #include <utility>
 
 // The game's surroundings as the script sets them: every dialog answers from the
@@ -23,6 +24,9 @@ public:
     std::deque<std::pair<QString, QString>> namesAnswers;
     std::deque<QString> recordAnswers;
     int scriptLine = 0; // for errors raised while a dialog runs
+    // While set, every cue and every activation change fails with this message, as a
+    // broken output device would make the mixer raise it.
+    std::optional<QString> mixerFault;
 
     int MostrarMensaje(const QString &text, const QString &caption, bool withCancel) override;
     void showError(const QString &text, const QString &caption) override;

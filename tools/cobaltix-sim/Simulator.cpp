@@ -60,6 +60,8 @@ void Simulator::registerCommands() {
         {QStringLiteral("sound"), &Simulator::cmdSound},
         {QStringLiteral("board"), &Simulator::cmdBoard},
         {QStringLiteral("set"), &Simulator::cmdSet},
+        {QStringLiteral("mixer-fails"), &Simulator::cmdMixerFails},
+        {QStringLiteral("mixer-works"), &Simulator::cmdMixerWorks},
         {QStringLiteral("new"), &Simulator::cmdNew},
         {QStringLiteral("key"), &Simulator::cmdKey},
         {QStringLiteral("pause"), &Simulator::cmdPause},
