@@ -44,7 +44,7 @@ void label(QPainter &p, QRect rect, const QString &text, int pixels, Qt::Alignme
     p.drawText(rect, align | Qt::AlignTop, text);
 }
 
-QImage mockScreen(const QDir &dir) {
+QImage mockScreen(const QDir &dir, bool ending) {
     QImage screen = solid(QSize(632, 460), Qt::black);
     QPainter p(&screen);
     p.drawImage(5, 5,
@@ -67,8 +67,21 @@ QImage mockScreen(const QDir &dir) {
         drawMasked(w, QPoint(35 * 3, 25 * 2), load(dir, "imgFichaAND"), load(dir, "imgRojaXOR"));
         drawMasked(w, QPoint(35 * 3, 25 * 3), load(dir, "imgFichaAND"), load(dir, "imgAzulXOR"));
     }
+    if (ending) {
+        // One player lost, the other paused: the Spanish pictures on the right.
+        QPainter w(&second);
+        const QDir spanish(dir.filePath("es"));
+        drawMasked(w, QPoint(11, 180), load(spanish, "BMP_PAUSE_AND"), load(spanish, "BMP_PAUSE"));
+    }
     p.drawImage(380, 5, second);
-    p.drawImage(260, 30, load(dir, "BMP_SCOREBOARD"));
+    if (ending) {
+        QImage first = screen.copy(5, 5, 245, 400);
+        QPainter w(&first);
+        drawMasked(w, QPoint(17, 75), load(dir, "imgGameOverAND"), load(dir, "imgGameOverXOR"));
+        w.end();
+        p.drawImage(5, 5, first);
+    }
+    p.drawImage(260, 30, load(ending ? QDir(dir.filePath("es")) : dir, "BMP_SCOREBOARD"));
     p.drawImage(0, 415, load(dir, "imgStatus1"));
     p.drawImage(375, 415, load(dir, "imgStatus1"));
     label(p, QRect(265, 35, 100, 14), "Player 1", 11, Qt::AlignLeft);
@@ -130,7 +143,8 @@ bool writePreviews(const QDir &artDir, const QDir &previewDir) {
     if (!previewDir.mkpath("."))
         return false;
     return contactSheet(artDir).save(previewDir.filePath("contact-sheet.png")) &&
-           mockScreen(artDir).save(previewDir.filePath("game-screen.png"));
+           mockScreen(artDir, false).save(previewDir.filePath("game-screen.png")) &&
+           mockScreen(artDir, true).save(previewDir.filePath("ending-screen.png"));
 }
 
 } // namespace art
