@@ -12,7 +12,7 @@ endif()
 file(SHA256 ${work}/Fases.dat before)
 
 file(READ ${STAGES} source)
-string(REPLACE "target  12" "target  twelve" source "${source}")
+string(REGEX REPLACE "\ntarget +[0-9]+" "\ntarget  twelve" source "${source}")
 file(WRITE ${work}/bad.txt "${source}")
 execute_process(COMMAND ${STAGEC} compile ${work}/bad.txt ${work}/Fases.dat
                 RESULT_VARIABLE rc ERROR_VARIABLE err)
