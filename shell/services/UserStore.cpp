@@ -167,6 +167,26 @@ qsizetype StoreValue::size() const {
     return 0;
 }
 
+StoreValue StoreValue::ofBinary(const QByteArray &bytes) {
+    StoreValue v;
+    v.binary = bytes;
+    return v;
+}
+
+StoreValue StoreValue::ofString(const QString &text, StoreType type) {
+    StoreValue v;
+    v.type = type == StoreType::ExpandString ? type : StoreType::String;
+    v.text = text;
+    return v;
+}
+
+StoreValue StoreValue::ofInteger(qint32 value) {
+    StoreValue v;
+    v.type = StoreType::Integer;
+    v.integer = value;
+    return v;
+}
+
 StoreKey::StoreKey(QString filePath, QString keyPath, StoreValues values)
     : filePath(std::move(filePath)), keyPath(std::move(keyPath)), values(std::move(values)) {}
 
@@ -178,33 +198,27 @@ std::optional<StoreValue> StoreKey::value(const QString &name) const {
 }
 
 bool StoreKey::setBinary(const QString &name, const QByteArray &bytes) {
-    StoreValue v;
-    v.binary = bytes;
-    return write(name, v);
+    return setValues({{name, StoreValue::ofBinary(bytes)}});
 }
 
 bool StoreKey::setString(const QString &name, const QString &text, StoreType type) {
-    StoreValue v;
-    v.type = type == StoreType::ExpandString ? type : StoreType::String;
-    v.text = text;
-    return write(name, v);
+    return setValues({{name, StoreValue::ofString(text, type)}});
 }
 
 bool StoreKey::setInteger(const QString &name, qint32 value) {
-    StoreValue v;
-    v.type = StoreType::Integer;
-    v.integer = value;
-    return write(name, v);
+    return setValues({{name, StoreValue::ofInteger(value)}});
 }
 
 // Re-reads the file so that writes through other open keys are kept.
-bool StoreKey::write(const QString &name, const StoreValue &value) {
+bool StoreKey::setValues(const StoreValues &changes) {
     QMap<QString, StoreValues> keys;
     const FileState state = readFile(filePath, keys);
-    keys[keyPath].insert(name, value);
+    StoreValues &target = keys[keyPath];
+    for (auto it = changes.begin(); it != changes.end(); ++it)
+        target.insert(it.key(), it.value());
     if (!writeFile(filePath, state, keys))
         return false;
-    values = keys[keyPath];
+    values = target;
     return true;
 }
 

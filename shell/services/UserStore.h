@@ -17,6 +17,10 @@ struct StoreValue {
 
     // Bytes the value occupies: binary length, UTF-8 text length, or 4 for an integer.
     qsizetype size() const;
+
+    static StoreValue ofBinary(const QByteArray &bytes);
+    static StoreValue ofString(const QString &text, StoreType type = StoreType::String);
+    static StoreValue ofInteger(qint32 value);
 };
 
 using StoreValues = QMap<QString, StoreValue>;
@@ -37,9 +41,10 @@ public:
     bool setString(const QString &name, const QString &text, StoreType type = StoreType::String);
     bool setInteger(const QString &name, qint32 value);
 
-private:
-    bool write(const QString &name, const StoreValue &value);
+    // Writes several values in one step: all of them are stored or none.
+    bool setValues(const StoreValues &changes);
 
+private:
     QString filePath;
     QString keyPath;
     StoreValues values;

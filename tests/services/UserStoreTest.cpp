@@ -1,13 +1,11 @@
 #include "shell/services/UserStore.h"
+#include "tests/services/FileSizeLimit.h"
 #include "tests/services/QtPrinters.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -27,26 +25,6 @@ protected:
         f.write(bytes);
     }
     QTemporaryDir dir;
-};
-
-// Makes every file write past a few bytes fail, as a full disk would, while in scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-
-private:
-    rlimit saved{};
-    void (*previousHandler)(int) = nullptr;
 };
 
 } // namespace
