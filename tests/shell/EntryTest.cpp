@@ -79,3 +79,32 @@ TEST(ShutdownSignals, EachSignalReachesTheEventLoop) {
     }
     EXPECT_TRUE(watcher.pending());
 }
+
+namespace {
+class Throwing : public QObject {
+public:
+    bool event(QEvent *e) override {
+        if (e->type() == QEvent::User)
+            throw std::runtime_error("Failed to write block to device");
+        return QObject::event(e);
+    }
+};
+} // namespace
+
+TEST(ErrorReport, AnErrorEscapingAHandlerIsShownAndTheProgramGoesOn) {
+    QStringList shown;
+    static QStringList *sink = nullptr;
+    sink = &shown;
+    const auto previous = TAplicacion::ReportBox;
+    TAplicacion::ReportBox = [](const QString &caption, const QString &text) {
+        *sink << caption + "|" + text;
+    };
+    QApplication::setApplicationDisplayName("Cobaltix");
+    Throwing target;
+    QCoreApplication::postEvent(&target, new QEvent(QEvent::User));
+    QCoreApplication::postEvent(&target, new QEvent(QEvent::User));
+    QCoreApplication::sendPostedEvents(&target);
+    TAplicacion::ReportBox = previous;
+    EXPECT_EQ(shown, QStringList({"Cobaltix|Failed to write block to device.",
+                                  "Cobaltix|Failed to write block to device."}));
+}
