@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -100,4 +101,15 @@ QPushButton *NewButton(QWidget *parent, const QRect &geometry, int tag) {
 
 void FitLabel(QLabel *label) {
     label->resize(label->sizeHint());
+}
+
+QLineEdit *NewAddressBox(QWidget *parent, const QRect &geometry, const QString &text) {
+    auto *box = new QLineEdit(text, parent);
+    box->setReadOnly(true);
+    box->setGeometry(geometry);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    box->setPalette(palette);
+    box->setCursorPosition(0);
+    return box;
 }

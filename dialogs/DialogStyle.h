@@ -7,10 +7,15 @@
 
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 // The game's name, the caption of message boxes that give none.
 inline constexpr const char *ApplicationTitle = "Cobaltix";
+
+// Where players reach the makers, shown by the end and about forms.
+inline constexpr const char *MakerEmail = "cobaltix@orvanesoft.example";
+inline constexpr const char *MakerWeb = "www.orvanesoft.example";
 
 // A sans-serif face whose 11-pixel size has 13-pixel lines, so the dialogs' texts fit
 // the rectangles they were drawn for.
@@ -40,3 +45,7 @@ QFrame *NewSunkenFrame(QWidget *parent, const QRect &geometry);
 QLabel *NewLabel(QWidget *parent, int left, int top, int tag = 0);
 QPushButton *NewButton(QWidget *parent, const QRect &geometry, int tag = 0);
 void FitLabel(QLabel *label);
+
+// A read-only one-line box with the button-face background, whose text can be selected
+// and copied.
+QLineEdit *NewAddressBox(QWidget *parent, const QRect &geometry, const QString &text);
