@@ -37,3 +37,9 @@ QString FindStageFile();
 
 // Reads the stage file found by FindStageFile. On failure returns false with the reason.
 bool LoadStageFile(TFaseTable &table, QString *why = nullptr);
+
+// The fatal message of an unreadable stage file: text 1008 with the file name.
+QString StageFileErrorText();
+
+// Shows that message with caption 1003 through the error reporter.
+void ReportStageFileError();

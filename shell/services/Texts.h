@@ -12,3 +12,8 @@ QString GetText(int id);
 // The text of id used as a pattern: each "%d" takes an integer and each "%s" a
 // string from args, in order.
 QString GetTextFmt(int id, std::initializer_list<QVariant> args);
+
+// The same formatting for a pattern already at hand (a label holding its template).
+// "%.d" prints a zero as nothing; "%%" is a percent sign; a missing argument prints
+// as an empty text.
+QString FormatText(const QString &pattern, std::initializer_list<QVariant> args);

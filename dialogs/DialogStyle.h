@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The game's name, the caption of message boxes that give none.
+inline constexpr const char *ApplicationTitle = "Cobaltix";
+
+// Where players reach the makers, shown by the end and about forms.
+inline constexpr const char *MakerEmail = "cobaltix@orvanesoft.example";
+inline constexpr const char *MakerWeb = "www.orvanesoft.example";
+
+// A sans-serif face whose 11-pixel size has 13-pixel lines, so the dialogs' texts fit
+// the rectangles they were drawn for.
+QFont DialogFont();
+
+// A picture of the program's resources, or a plain one of the given size when the
+// resource is missing.
+QPixmap ResourcePicture(const QString &path, QSize size);
+QPixmap ApplicationIcon();
+
+// Base of every dialog: fixed client size, dialog border with a close box, the dialog
+// font, centred on the screen each time it is shown.
+class FixedDialog : public QDialog {
+    Q_OBJECT
+public:
+    FixedDialog(int clientWidth, int clientHeight, QWidget *parent = nullptr);
+
+    void setClientSize(int clientWidth, int clientHeight);
+    void centreOnScreen();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+};
+
+// Controls placed at fixed client positions; the Tag is the id of their text.
+QFrame *NewSunkenFrame(QWidget *parent, const QRect &geometry);
+QLabel *NewLabel(QWidget *parent, int left, int top, int tag = 0);
+QPushButton *NewButton(QWidget *parent, const QRect &geometry, int tag = 0);
+void FitLabel(QLabel *label);
+
+// A read-only one-line box with the button-face background, whose text can be selected
+// and copied.
+QLineEdit *NewAddressBox(QWidget *parent, const QRect &geometry, const QString &text);

@@ -1,0 +1,78 @@
+#include "dialogs/Mensajes.h"
+
+#include "dialogs/TranslateForm.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+constexpr int ClientWidth = 392;
+constexpr int IconTop = 20;
+constexpr int IconSize = 32;
+constexpr int FrameTop = 10;
+constexpr int ButtonHeight = 25;
+
+} // namespace
+
+TfMensaje::TfMensaje(QWidget *parent) : FixedDialog(ClientWidth, 98, parent) {
+    Marco = NewSunkenFrame(this, QRect(10, FrameTop, 371, 51));
+    imgIcono = new QLabel(this);
+    imgIcono->setGeometry(20, IconTop, IconSize, IconSize);
+    imgIcono->setPixmap(ApplicationIcon().scaled(IconSize, IconSize, Qt::KeepAspectRatio,
+                                                 Qt::SmoothTransformation));
+    lblTexto = new QLabel(this);
+    lblTexto->setWordWrap(true);
+    lblTexto->setTextFormat(Qt::PlainText);
+    lblTexto->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblTexto->setGeometry(65, IconTop, 300, 13);
+    btnAceptar = NewButton(this, QRect(310, 70, 70, ButtonHeight), 64100);
+    btnCancelar = NewButton(this, QRect(310, 70, 70, ButtonHeight), 64101);
+    btnAceptar->setDefault(true);
+    connect(btnAceptar, &QPushButton::clicked, this, [this] { done(1); });
+    connect(btnCancelar, &QPushButton::clicked, this, [this] { done(2); });
+    TranslateForm(this);
+}
+
+void TfMensaje::Preparar(const QString &Texto, const QString &Titulo, bool ConCancelar) {
+    conCancelar = ConCancelar;
+    lblTexto->setText(NormalizeLineBreaks(Texto));
+    const int labelHeight = lblTexto->heightForWidth(300);
+    const int labelTop = labelHeight < IconSize - 10 ? IconTop + 5 : IconTop;
+    lblTexto->setGeometry(65, labelTop, 300, labelHeight);
+
+    const int frameHeight = std::max(labelHeight + 20, 50);
+    Marco->setGeometry(10, FrameTop, 371, frameHeight);
+    const int buttonTop = std::max(FrameTop + frameHeight + 10, 70);
+    btnAceptar->move(ConCancelar ? 230 : 310, buttonTop);
+    btnCancelar->move(310, buttonTop);
+    btnCancelar->setVisible(ConCancelar);
+    setClientSize(ClientWidth, buttonTop + ButtonHeight + 5);
+
+    setWindowTitle(Titulo.isEmpty() ? QString::fromLatin1(ApplicationTitle) : Titulo);
+    btnAceptar->setFocus();
+}
+
+void TfMensaje::reject() {
+    done(2);
+}
+
+void TfMensaje::keyPressEvent(QKeyEvent *event) {
+    // A notice has no cancel button, so Escape does nothing there.
+    if (event->key() == Qt::Key_Escape && !conCancelar) {
+        event->accept();
+        return;
+    }
+    FixedDialog::keyPressEvent(event);
+}
+
+int MostrarMensaje(const QString &Texto, const QString &Titulo, bool ConCancelar) {
+    auto box = std::make_unique<TfMensaje>();
+    box->Preparar(Texto, Titulo, ConCancelar);
+    return box->exec();
+}

@@ -1,0 +1,86 @@
+#include "dialogs/Nombres.h"
+
+#include "dialogs/TranslateForm.h"
+#include "shell/services/Texts.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <memory>
+
+namespace {
+
+QComboBox *newNameBox(QWidget *parent, int top) {
+    auto *box = new QComboBox(parent);
+    box->setEditable(true);
+    box->setGeometry(90, top, 176, 21);
+    // The name is what was typed: no items added, no completion behind the player's back.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    return box;
+}
+
+char16_t foldAscii(char16_t c) {
+    return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+}
+
+QString nameOr(const QString &typed, int placeholder) {
+    return typed.isEmpty() ? GetText(placeholder) : typed;
+}
+
+} // namespace
+
+TfNombres::TfNombres(QWidget *parent) : FixedDialog(292, 123, parent) {
+    SetTag(this, 12100);
+    Marco = NewSunkenFrame(this, QRect(10, 10, 271, 76));
+    lblJugador1 = NewLabel(this, 25, 29, 12101);
+    lblJugador2 = NewLabel(this, 25, 54, 12102);
+    cbJugador1 = newNameBox(this, 25);
+    cbJugador2 = newNameBox(this, 50);
+    btnAceptar = NewButton(this, QRect(205, 95, 76, 25), 12103);
+    btnAceptar->setDefault(true);
+    connect(btnAceptar, &QPushButton::clicked, this, [this] { done(1); });
+    setTabOrder(btnAceptar, cbJugador1);
+    setTabOrder(cbJugador1, cbJugador2);
+    TranslateForm(this);
+    FitLabel(lblJugador1);
+    FitLabel(lblJugador2);
+}
+
+void TfNombres::showEvent(QShowEvent *event) {
+    cbJugador1->setFocus();
+    FixedDialog::showEvent(event);
+}
+
+bool MismoNombre(const QString &a, const QString &b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (foldAscii(a[i].unicode()) != foldAscii(b[i].unicode()))
+            return false;
+    }
+    return true;
+}
+
+void PedirNombres(QString &Nombre1, QString &Nombre2, const QStringList &known, QWidget *parent) {
+    auto dialog = std::make_unique<TfNombres>(parent);
+    for (const QString &name : known) {
+        if (!name.isEmpty()) {
+            dialog->cbJugador1->addItem(name);
+            dialog->cbJugador2->addItem(name);
+        }
+    }
+    dialog->cbJugador1->setEditText(Nombre1);
+    dialog->cbJugador2->setEditText(Nombre2);
+    for (;;) {
+        dialog->exec();
+        Nombre1 = nameOr(dialog->cbJugador1->currentText(), 12000);
+        Nombre2 = nameOr(dialog->cbJugador2->currentText(), 12001);
+        if (!MismoNombre(Nombre1, Nombre2))
+            return;
+        QMessageBox::warning(parent, GetText(12003), GetText(12002));
+    }
+}

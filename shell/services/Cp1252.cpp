@@ -1,0 +1,43 @@
+#include "shell/services/Cp1252.h"
+
+#include <QList>
+#include <QStringView>
+
+namespace {
+
+// Bytes 0x80..0x9F; the five unassigned ones map to the C1 code point of the same value.
+constexpr char16_t highControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char encodeOne(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (int i = 0; i < 32; ++i) {
+        if (highControls[i] == c)
+            return char(0x80 + i);
+    }
+    return '?';
+}
+
+} // namespace
+
+QByteArray ToCp1252(const QString &text) {
+    QByteArray out;
+    out.reserve(text.size());
+    for (char32_t c : QStringView(text).toUcs4())
+        out += encodeOne(c);
+    return out;
+}
+
+QString FromCp1252(const QByteArray &bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    for (char b : bytes) {
+        const auto u = uchar(b);
+        out += (u >= 0x80 && u < 0xA0) ? QChar(highControls[u - 0x80]) : QChar(u);
+    }
+    return out;
+}

@@ -1,0 +1,22 @@
+#include "shell/services/DataFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#ifndef COBALTIX_DATA_DIR
+#define COBALTIX_DATA_DIR "/usr/local/share/cobaltix"
+#endif
+
+QString FindDataFile(const QString &fileName) {
+    QStringList dirs{QDir::currentPath()};
+    if (QCoreApplication::instance())
+        dirs << QCoreApplication::applicationDirPath();
+    dirs << QStringLiteral(COBALTIX_DATA_DIR);
+    for (const QString &dir : dirs) {
+        const QFileInfo candidate(QDir(dir), fileName);
+        if (candidate.isFile())
+            return candidate.filePath();
+    }
+    return fileName;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// Language numbers as stored in the settings.
+constexpr int LanguageEnglish = 0;
+constexpr int LanguageSpanish = 1;
+
+constexpr const char *LanguageModuleName = "esp.dll";
+
+// The fixed report of a module that cannot be loaded; not from any string table.
+constexpr const char *LanguageModuleErrorText = "Error loading DLL";
+constexpr const char *LanguageModuleErrorCaption = "Error";
+
+// Switches the texts and language pictures. Any loaded module is released first.
+// Spanish loads the module "esp.dll" (current directory, beside the executable, then
+// the installed data directory); when it cannot be loaded the error is reported and
+// English stays. A number other than 0 or 1 means English.
+void SetLanguage(int language);
+
+int GetLanguage();
+
+// Whether a language module is loaded and must be released at the next switch.
+bool IsLanguageModuleLoaded();
+
+// Loads the named picture ("BMP_SCOREBOARD", "BMP_PAUSE", "BMP_PAUSE_AND") of the
+// current language: the program's own in English, the module's in Spanish. A missing
+// picture gives false and leaves bitmap as it was.
+bool LoadLanguageBitmap(QImage &bitmap, const QString &name);

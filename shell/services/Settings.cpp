@@ -1,0 +1,83 @@
+#include "shell/services/Settings.h"
+
+#include "shell/services/Cp1252.h"
+#include "shell/services/ErrorReport.h"
+#include "shell/services/Language.h"
+#include "shell/services/Texts.h"
+
+#include <QtEndian>
+
+namespace {
+
+constexpr qsizetype KeysSize = 4 * std::tuple_size_v<TTeclasJuego>;
+
+bool isString(const StoreValue &v) {
+    return v.type == StoreType::String || v.type == StoreType::ExpandString;
+}
+
+// A missing or empty name reads as empty; a value that is not text fails the read.
+bool readName(const StoreKey &key, const char *name, QString &into) {
+    const auto value = key.value(QString::fromLatin1(name));
+    if (value && value->size() > 0 && !isString(*value))
+        return false;
+    into = value ? value->text : QString();
+    return true;
+}
+
+// Entries a short value does not cover keep their defaults.
+TTeclasJuego decodeKeys(const QByteArray &bytes) {
+    TTeclasJuego keys = DefaultGameKeys;
+    const auto *p = reinterpret_cast<const uchar *>(bytes.constData());
+    for (qsizetype i = 0; i < qsizetype(keys.size()) && 4 * (i + 1) <= bytes.size(); ++i)
+        keys[i] = quint16(qFromLittleEndian<quint32>(p + 4 * i));
+    return keys;
+}
+
+QByteArray encodeKeys(const TTeclasJuego &keys) {
+    QByteArray bytes(KeysSize, '\0');
+    auto *p = reinterpret_cast<uchar *>(bytes.data());
+    for (size_t i = 0; i < keys.size(); ++i)
+        qToLittleEndian<quint32>(keys[i], p + 4 * i);
+    return bytes;
+}
+
+bool readSettings(const UserStore &store, TConfiguracion &config) {
+    const auto key = store.openKey(QString::fromLatin1(SettingsKeyPath), false);
+    if (!key)
+        return false;
+    const auto keys = key->value(QStringLiteral("Keys"));
+    if (!keys || keys->size() == 0 || keys->type != StoreType::Binary || keys->size() > KeysSize)
+        return false;
+    if (!readName(*key, "Name 1", config.Nombre1) || !readName(*key, "Name 2", config.Nombre2))
+        return false;
+    const auto language = key->value(QStringLiteral("Language"));
+    if (!language || language->type != StoreType::Integer)
+        return false;
+    SetLanguage(language->integer);
+    config.TeclasJuego = decodeKeys(keys->binary);
+    return true;
+}
+
+} // namespace
+
+void LeerConfiguracion(TConfiguracion &config, const UserStore &store) {
+    if (readSettings(store, config))
+        return;
+    config.TeclasJuego = DefaultGameKeys;
+    SetLanguage(LanguageEnglish);
+}
+
+bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store) {
+    auto key = store.openKey(QString::fromLatin1(SettingsKeyPath), true);
+    if (!key)
+        return false;
+    // One atomic write: a failure leaves every stored value as it was.
+    const bool written = key->setValues(
+        {{QStringLiteral("Keys"), StoreValue::ofBinary(encodeKeys(config.TeclasJuego))},
+         {QStringLiteral("Name 1"), StoreValue::ofString(FitCp1252(config.Nombre1))},
+         {QStringLiteral("Name 2"), StoreValue::ofString(FitCp1252(config.Nombre2))},
+         {QStringLiteral("Language"), StoreValue::ofInteger(GetLanguage())}});
+    if (!written)
+        ReportError(GetText(1002), GetText(1004));
+    return written;
+}

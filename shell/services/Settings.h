@@ -1,0 +1,34 @@
+#pragma once
+
+#include "shell/services/UserStore.h"
+
+#include <QString>
+
+#include <array>
+
+// The key of the store under which the settings and the high scores live.
+constexpr const char *SettingsKeyPath = "Software\\Orvane Soft\\Cobaltix";
+
+// The ten player keys as virtual-key codes: player 1's left, right, rotate, step down,
+// throw, then player 2's.
+using TTeclasJuego = std::array<quint16, 10>;
+
+// Left, Right, Up, Down, Enter; A, D, W, S, Ctrl.
+constexpr TTeclasJuego DefaultGameKeys{37, 39, 38, 40, 13, 65, 68, 87, 83, 17};
+
+// What the game remembers between runs besides the language and the high scores.
+struct TConfiguracion {
+    TTeclasJuego TeclasJuego = DefaultGameKeys;
+    QString Nombre1;
+    QString Nombre2;
+};
+
+// Reads the keys, the names and the language, and switches to that language. Any
+// failure gives the default keys and English, silently; the names then keep what they
+// held or what was read before the failure.
+void LeerConfiguracion(TConfiguracion &config, const UserStore &store = UserStore());
+
+// Stores the keys, the names and the current language, all or none. A failed write is
+// reported (text 1004, caption 1002); a store that cannot be opened is not.
+// Returns whether everything was stored.
+bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store = UserStore());

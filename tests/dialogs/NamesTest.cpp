@@ -1,0 +1,138 @@
+#include "dialogs/Nombres.h"
+#include "dialogs/Records.h"
+
+#include "ModalDriver.h"
+#include "shell/services/Texts.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TfNombres *names(QWidget *w) {
+    auto *dialog = qobject_cast<TfNombres *>(w);
+    EXPECT_NE(dialog, nullptr);
+    return dialog;
+}
+
+ModalDriver::Step setNames(const QString &first, const QString &second) {
+    return [first, second](QWidget *w) {
+        names(w)->cbJugador1->setEditText(first);
+        names(w)->cbJugador2->setEditText(second);
+        names(w)->btnAceptar->click();
+    };
+}
+
+} // namespace
+
+TEST(PedirNombres, EmptyNamesBecomeTheDefaults) {
+    QString one = QStringLiteral("Ana"), two = QStringLiteral("Luis");
+    ModalDriver driver({setNames(QString(), QString())});
+    PedirNombres(one, two, {});
+    EXPECT_EQ(one, GetText(12000));
+    EXPECT_EQ(two, GetText(12001));
+    EXPECT_EQ(one, QStringLiteral("Player 1"));
+    EXPECT_EQ(driver.stepsLeft(), 0u);
+}
+
+// Identical names are refused with a warning and the dialog comes back as it was left.
+TEST(PedirNombres, IdenticalNamesAskAgain) {
+    QString one, two;
+    QString seenAgain, warning;
+    ModalDriver driver({
+        setNames(QString(), QStringLiteral("pLAYER 1")),
+        [&](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            ASSERT_NE(box, nullptr);
+            warning = box->text();
+            EXPECT_EQ(box->icon(), QMessageBox::Warning);
+            EXPECT_EQ(box->windowTitle(), GetText(12003));
+            box->accept();
+        },
+        [&](QWidget *w) {
+            seenAgain = names(w)->cbJugador2->currentText();
+            names(w)->cbJugador2->setEditText(QStringLiteral("Eva"));
+            QTest::keyClick(names(w)->cbJugador2, Qt::Key_Return);
+        },
+    });
+    PedirNombres(one, two, {});
+    EXPECT_EQ(warning, GetText(12002));
+    EXPECT_EQ(seenAgain, QStringLiteral("pLAYER 1"));
+    EXPECT_EQ(one, QStringLiteral("Player 1"));
+    EXPECT_EQ(two, QStringLiteral("Eva"));
+    EXPECT_EQ(driver.stepsLeft(), 0u);
+}
+
+TEST(PedirNombres, KnownPlayersAreOfferedInOrder) {
+    QString one = QStringLiteral("Ana"), two = QStringLiteral("Bea");
+    QStringList offered1, offered2;
+    QString shown1;
+    ModalDriver driver({[&](QWidget *w) {
+        for (int i = 0; i < names(w)->cbJugador1->count(); ++i)
+            offered1 << names(w)->cbJugador1->itemText(i);
+        for (int i = 0; i < names(w)->cbJugador2->count(); ++i)
+            offered2 << names(w)->cbJugador2->itemText(i);
+        shown1 = names(w)->cbJugador1->currentText();
+        names(w)->close();
+    }});
+    PedirNombres(one, two, {QStringLiteral("Zoe"), QString(), QStringLiteral("Al")});
+    const QStringList expected = {QStringLiteral("Zoe"), QStringLiteral("Al")};
+    EXPECT_EQ(offered1, expected);
+    EXPECT_EQ(offered2, expected);
+    EXPECT_EQ(shown1, QStringLiteral("Ana"));
+    EXPECT_EQ(one, QStringLiteral("Ana"));
+    EXPECT_EQ(two, QStringLiteral("Bea"));
+}
+
+TEST(PedirNombres, OnlyAsciiLettersIgnoreCase) {
+    EXPECT_TRUE(MismoNombre(QStringLiteral("ana"), QStringLiteral("ANA")));
+    EXPECT_FALSE(MismoNombre(QString::fromUtf8("\xc3\xa1na"), QString::fromUtf8("\xc3\x81na")));
+    EXPECT_TRUE(MismoNombre(QString::fromUtf8("\xc3\xa1nA"), QString::fromUtf8("\xc3\xa1na")));
+    EXPECT_FALSE(MismoNombre(QStringLiteral("ana "), QStringLiteral("ana")));
+    EXPECT_FALSE(MismoNombre(QStringLiteral("["), QStringLiteral("{")));
+    EXPECT_TRUE(MismoNombre(QString(), QString()));
+}
+
+// Whatever closes the record dialog, the field decides the name; empty means the
+// placeholder, blanks are kept as typed.
+TEST(PedirRecord, NameRules) {
+    auto ask = [](const QString &proposed, ModalDriver::Step step) {
+        TfRecords dialog;
+        ModalDriver driver({std::move(step)});
+        return dialog.PedirRecord(proposed, 1234);
+    };
+    EXPECT_EQ(ask(QStringLiteral("Ana"), [](QWidget *w) { w->close(); }), QStringLiteral("Ana"));
+    EXPECT_EQ(ask(QStringLiteral("Ana"),
+                  [](QWidget *w) {
+                      auto *d = qobject_cast<TfRecords *>(w);
+                      d->edNombre->clear();
+                      QTest::keyClick(d->edNombre, Qt::Key_Return);
+                  }),
+              GetText(14000));
+    EXPECT_EQ(ask(QString(),
+                  [](QWidget *w) {
+                      auto *d = qobject_cast<TfRecords *>(w);
+                      QTest::keyClicks(d->edNombre, QStringLiteral("   "));
+                      QTest::keyClick(d, Qt::Key_Escape);
+                  }),
+              QStringLiteral("   "));
+    EXPECT_EQ(GetText(14000), QStringLiteral("(no name)"));
+}
+
+TEST(PedirRecord, ShowsThePoints) {
+    TfRecords dialog;
+    QString points;
+    ModalDriver driver({[&](QWidget *w) {
+        points = qobject_cast<TfRecords *>(w)->lblPuntos->text();
+        EXPECT_EQ(QApplication::focusWidget(), qobject_cast<TfRecords *>(w)->edNombre);
+        w->close();
+    }});
+    dialog.PedirRecord(QStringLiteral("x"), 5120);
+    EXPECT_EQ(points, QStringLiteral("5120 points"));
+}

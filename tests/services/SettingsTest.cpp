@@ -1,0 +1,210 @@
+#include "shell/services/Settings.h"
+#include "shell/services/ErrorReport.h"
+#include "shell/services/Language.h"
+#include "tests/services/FileSizeLimit.h"
+#include "tests/services/QtPrinters.h"
+#include "tests/services/ScratchDir.h"
+
+#include <QFile>
+#include <QtEndian>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const TTeclasJuego SomeKeys{90, 88, 67, 86, 32, 74, 76, 73, 75, 16};
+
+QByteArray keysBytes(const TTeclasJuego &keys, qsizetype size = 40) {
+    QByteArray b(size, '\0');
+    for (qsizetype i = 0; i < 10 && 4 * i + 4 <= size; ++i)
+        qToLittleEndian<quint32>(keys[i], b.data() + 4 * i);
+    return b;
+}
+
+// Each test runs in an empty scratch directory (no language module) with a fresh store
+// and the reported errors recorded.
+class Settings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous = SetErrorReporter([this](const QString &caption, const QString &text) {
+            reports << caption + ": " + text;
+        });
+        SetLanguage(LanguageEnglish);
+        config.Nombre1 = "Player 1";
+        config.Nombre2 = "Player 2";
+    }
+    void TearDown() override {
+        SetLanguage(LanguageEnglish);
+        SetErrorReporter(previous);
+    }
+    StoreKey key() { return *store.openKey(SettingsKeyPath, true); }
+    // Stores a complete, valid set of values.
+    void storeAll(int language = 1) {
+        StoreKey k = key();
+        k.setBinary("Keys", keysBytes(SomeKeys));
+        k.setString("Name 1", "Ann");
+        k.setString("Name 2", "Bob");
+        k.setInteger("Language", language);
+    }
+    void expectDefaults() {
+        EXPECT_EQ(config.TeclasJuego, DefaultGameKeys);
+        EXPECT_EQ(GetLanguage(), LanguageEnglish);
+    }
+
+    ScratchDir scratch;
+    UserStore store{scratch.filePath("config/store.json")};
+    TConfiguracion config;
+    QStringList reports;
+    ErrorReporter previous;
+};
+
+} // namespace
+
+TEST_F(Settings, FirstRunGivesDefaultsAndExitCreatesAllFourValues) {
+    LeerConfiguracion(config, store);
+    expectDefaults();
+    EXPECT_EQ(config.Nombre1, "Player 1");
+    EXPECT_FALSE(QFile::exists(store.filePath())) << "reading never creates the store";
+
+    ASSERT_TRUE(GuardarConfiguracion(config, store));
+    auto k = store.openKey(SettingsKeyPath, false);
+    ASSERT_TRUE(k);
+    EXPECT_EQ(k->value("Keys")->type, StoreType::Binary);
+    EXPECT_EQ(k->value("Keys")->binary, keysBytes(DefaultGameKeys));
+    EXPECT_EQ(k->value("Name 1")->text, "Player 1");
+    EXPECT_EQ(k->value("Name 2")->type, StoreType::String);
+    EXPECT_EQ(k->value("Language")->type, StoreType::Integer);
+    EXPECT_EQ(k->value("Language")->integer, 0);
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(Settings, StoredValuesComeBackAndSpanishIsSwitchedOn) {
+    ASSERT_TRUE(QFile::copy(COBALTIX_TEST_LANGUAGE_MODULE, scratch.filePath("esp.dll")));
+    storeAll(1);
+    LeerConfiguracion(config, store);
+    EXPECT_EQ(config.TeclasJuego, SomeKeys);
+    EXPECT_EQ(config.Nombre1, "Ann");
+    EXPECT_EQ(config.Nombre2, "Bob");
+    EXPECT_EQ(GetLanguage(), LanguageSpanish);
+}
+
+TEST_F(Settings, KeysWithoutLanguageKeepNamesButNotKeys) {
+    StoreKey k = key();
+    k.setBinary("Keys", keysBytes(SomeKeys));
+    k.setString("Name 1", "Ann");
+    LeerConfiguracion(config, store);
+    expectDefaults();
+    EXPECT_EQ(config.Nombre1, "Ann");
+    EXPECT_EQ(config.Nombre2, "") << "a missing name reads as empty";
+}
+
+TEST_F(Settings, OversizedEmptyOrMistypedKeysFailBeforeTheNames) {
+    for (auto spoil : std::initializer_list<std::function<void(StoreKey &)>>{
+             [](StoreKey &k) { k.setBinary("Keys", keysBytes(SomeKeys, 44)); },
+             [](StoreKey &k) { k.setBinary("Keys", {}); },
+             [](StoreKey &k) { k.setString("Keys", "x"); },
+         }) {
+        storeAll();
+        StoreKey k = key();
+        spoil(k);
+        config = {};
+        config.Nombre1 = "Player 1";
+        LeerConfiguracion(config, store);
+        expectDefaults();
+        EXPECT_EQ(config.Nombre1, "Player 1");
+    }
+}
+
+TEST_F(Settings, ShortKeysFillOnlyWhatTheyCoverAndUseLow16Bits) {
+    storeAll(0);
+    QByteArray bytes = keysBytes(SomeKeys, 22);
+    qToLittleEndian<quint32>(0xABCD0041, bytes.data());
+    key().setBinary("Keys", bytes);
+    LeerConfiguracion(config, store);
+    TTeclasJuego expected = DefaultGameKeys;
+    expected[0] = 0x41;
+    for (int i = 1; i < 5; ++i)
+        expected[i] = SomeKeys[i];
+    EXPECT_EQ(config.TeclasJuego, expected);
+}
+
+TEST_F(Settings, NameOfAnotherTypeFailsButKeepsTheNameReadBefore) {
+    storeAll();
+    key().setInteger("Name 2", 5);
+    LeerConfiguracion(config, store);
+    expectDefaults();
+    EXPECT_EQ(config.Nombre1, "Ann");
+}
+
+TEST_F(Settings, EmptyAndExpandableNamesAreReadAsTheyStand) {
+    storeAll(0);
+    key().setString("Name 1", "");
+    key().setString("Name 2", "%USER%", StoreType::ExpandString);
+    LeerConfiguracion(config, store);
+    EXPECT_EQ(config.TeclasJuego, SomeKeys);
+    EXPECT_EQ(config.Nombre1, "");
+    EXPECT_EQ(config.Nombre2, "%USER%");
+    GuardarConfiguracion(config, store);
+    EXPECT_EQ(key().value("Name 1")->text, "") << "stored back empty";
+}
+
+TEST_F(Settings, LanguageOfAnotherTypeFails) {
+    storeAll();
+    key().setBinary("Language", QByteArray(4, '\1'));
+    LeerConfiguracion(config, store);
+    expectDefaults();
+}
+
+TEST_F(Settings, UnknownLanguageNumberReadsAsEnglish) {
+    storeAll(9);
+    LeerConfiguracion(config, store);
+    EXPECT_EQ(GetLanguage(), LanguageEnglish);
+    EXPECT_EQ(config.TeclasJuego, SomeKeys);
+    GuardarConfiguracion(config, store);
+    EXPECT_EQ(key().value("Language")->integer, 0);
+}
+
+TEST_F(Settings, SpanishWithoutTheModuleFallsBackAndStoresEnglish) {
+    storeAll(1);
+    LeerConfiguracion(config, store);
+    EXPECT_EQ(reports, QStringList{"Error: Error loading DLL"});
+    EXPECT_EQ(GetLanguage(), LanguageEnglish);
+    EXPECT_EQ(config.TeclasJuego, SomeKeys) << "a failed switch is not a failed read";
+    GuardarConfiguracion(config, store);
+    EXPECT_EQ(key().value("Language")->integer, 0);
+}
+
+TEST_F(Settings, NamesAreStoredInTheSingleByteCodePage) {
+    config.Nombre1 = QStringLiteral("José €");
+    config.Nombre2 = QStringLiteral("Ωmega");
+    GuardarConfiguracion(config, store);
+    EXPECT_EQ(key().value("Name 1")->text, QStringLiteral("José €"));
+    EXPECT_EQ(key().value("Name 2")->text, "?mega");
+}
+
+TEST_F(Settings, FailedWriteIsReportedOnceAndKeepsTheOldValues) {
+    storeAll(0);
+    const QByteArray before = [&] {
+        QFile f(store.filePath());
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    config.Nombre1 = QString(5000, 'x');
+    {
+        FileSizeLimit limit(before.size() + 100);
+        EXPECT_FALSE(GuardarConfiguracion(config, store));
+    }
+    EXPECT_EQ(reports, QStringList{"Error: Error while writing in the Windows Registry."});
+    LeerConfiguracion(config, store);
+    EXPECT_EQ(config.Nombre1, "Ann");
+}
+
+TEST_F(Settings, UnopenableStoreIsNotReported) {
+    QFile blocker(scratch.filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(GuardarConfiguracion(config, UserStore(scratch.filePath("file/store.json"))));
+    EXPECT_TRUE(reports.isEmpty());
+}
