@@ -179,3 +179,36 @@ TEST(Stages, StatusLineShowsGemsRemainingOrRocksToFall) {
         EXPECT_TRUE(two.contains("30"));
     }
 }
+
+TEST(Stages, TargetOfZeroIsReachedByTheFirstLanding) {
+    Rig rig;
+    rig.setStages(4, 0, false, false);
+    start(rig, GameMode::OnePlayer);
+    rig.game->Throw(rig.p(1));
+    EXPECT_EQ(rig.game->FaseActual, 2);
+}
+
+// Random rocks and lines are timed from the start of the game, not of the stage.
+TEST(Stages, GemsDealtLevelAndIntervalCarryOverToTheNextStage) {
+    Rig rig;
+    rig.setStages(4, 4, false, false);
+    start(rig, GameMode::OnePlayer);
+    rig.p(1).Eliminated = 139;
+    eliminateFour(rig, 1);
+    EXPECT_EQ(rig.game->FaseActual, 2);
+    EXPECT_EQ(rig.p(1).GemsDealt, 2);
+    EXPECT_EQ(rig.p(1).Level, 2);
+    EXPECT_EQ(rig.tickTimer(1).interval(), 450);
+}
+
+TEST(Stages, GroupsOnTheStageBoardStayUntilALandingReachesThem) {
+    Rig rig;
+    rig.setStages(4, 100, false, false);
+    for (TFase &f : rig.game->Fases)
+        for (int c = 0; c < 4; ++c)
+            f.Tablero[size_t(TBoard::index(c, 15))] = 2;
+    start(rig, GameMode::OnePlayer);
+    rig.run(2000);
+    EXPECT_EQ(rig.p(1).Board(0, 15), 2);
+    EXPECT_EQ(rig.p(1).Eliminated, 0);
+}
