@@ -113,6 +113,10 @@ void SimHost::NuevoRecordVs(int points, bool won, const QString &name) {
             .arg(won ? QStringLiteral("yes") : QStringLiteral("no"), Transcript::quoted(name)));
 }
 
+void SimHost::gameOverShown(int player) {
+    out.line(QStringLiteral("gameover %1").arg(player));
+}
+
 void SimHost::showFinal() {
     out.line(QStringLiteral("final"));
 }

@@ -33,6 +33,7 @@ public:
     void PedirNombres(QString &name1, QString &name2) override;
     void NuevoRecordFases(int points, int stage, QString &name) override;
     void NuevoRecordVs(int points, bool won, const QString &name) override;
+    void gameOverShown(int player) override;
     void showFinal() override;
     void showHighScores() override;
     bool PedirTeclas(std::array<std::uint16_t, 10> &keys,

@@ -32,7 +32,6 @@ void Simulator::buildGame() {
         v.NameLabel = &f.name;
         v.TickTimer = timers[i];
         v.DrawTimer = timers[2 + i];
-        f.well.onGameOver = [this, i] { out.line(QStringLiteral("gameover %1").arg(i + 1)); };
     }
     bindings.TimerStatus = timers[4];
     bindings.StageLabel = &stageLabel;
