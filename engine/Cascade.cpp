@@ -15,12 +15,18 @@ void Game::closeHole(TInfo &p, int c, int h) {
     int b = h;
     while (p.Board(c, b + 1) == Cell::Empty)
         ++b;
+    closeGap(p, c, b, &seeds);
+}
+
+// Lets the run of cells standing above the gap whose lowest empty cell is b fall onto
+// it, queuing the drawing steps; false when nothing stands above the gap.
+bool Game::closeGap(TInfo &p, int c, int b, TColaPos *landed) {
     int k = 0;
     while (b - k >= 0 && p.Board(c, b - k) == Cell::Empty)
         ++k;
-    int top = b - k;
+    const int top = b - k;
     if (top < 0)
-        return;
+        return false;
     int j = 0;
     while (top - j >= 0 && p.Board(c, top - j) != Cell::Empty)
         ++j;
@@ -30,6 +36,8 @@ void Game::closeHole(TInfo &p, int c, int h) {
         p.Board(c, b - k) = Cell::Empty;
         p.Drawings.Push(c, b, code);
         p.Drawings.Push(c, b - k, Step::Erase);
-        seeds.Push(c, b);
+        if (landed)
+            landed->Push(c, b);
     }
+    return true;
 }

@@ -120,6 +120,7 @@ private:
     void finishPass(TInfo &p, TInfo &o, const Pass &pass);
     void closeHoles(TInfo &p);
     void closeHole(TInfo &p, int c, int h);
+    bool closeGap(TInfo &p, int c, int b, TColaPos *landed);
     void placeRocks(TInfo &p);
     void dropRocks(TInfo &p);
     void pushRockLine(TInfo &p);

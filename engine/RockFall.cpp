@@ -44,22 +44,8 @@ void Game::dropRocks(TInfo &p) {
             --b;
         if (b < 0)
             continue;
-        int k = 0;
-        while (b - k >= 0 && p.Board(c, b - k) == Cell::Empty)
-            ++k;
-        int top = b - k;
-        if (top < 0)
+        if (!closeGap(p, c, b, nullptr))
             continue;
-        int j = 0;
-        while (top - j >= 0 && p.Board(c, top - j) != Cell::Empty)
-            ++j;
-        for (int i = 0; i < j; ++i, --b) {
-            const int code = p.Board(c, b - k);
-            p.Board(c, b) = code;
-            p.Board(c, b - k) = Cell::Empty;
-            p.Drawings.Push(c, b, code);
-            p.Drawings.Push(c, b - k, Step::Erase);
-        }
         p.Drawings.Push(0, 0, Step::SoundRocks);
         p.Drawings.Push(0, 0, Step::FrameEnd);
         p.Drawings.Push(0, 0, Step::FrameEnd);
