@@ -1,0 +1,75 @@
+#include "dialogs/About.h"
+#include "dialogs/Final.h"
+#include "dialogs/Mensajes.h"
+#include "dialogs/Nombres.h"
+#include "dialogs/Records.h"
+#include "dialogs/Teclas.h"
+
+#include "shell/services/Texts.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void save(QWidget &dialog, const QString &name) {
+    dialog.show();
+    QTest::qWait(50);
+    const QString dir = qEnvironmentVariable("COBALTIX_SCREENSHOTS");
+    ASSERT_TRUE(dialog.grab().save(QDir(dir).filePath(name + QStringLiteral(".png"))));
+    dialog.hide();
+}
+
+} // namespace
+
+// Pictures of every dialog for a person to look at; run with COBALTIX_SCREENSHOTS set to
+// a folder (under Xvfb for the real window decorations' fonts).
+TEST(Screenshots, EveryDialog) {
+    if (qEnvironmentVariableIsEmpty("COBALTIX_SCREENSHOTS"))
+        GTEST_SKIP() << "COBALTIX_SCREENSHOTS not set";
+    {
+        TfMensaje box;
+        box.Preparar(GetTextFmt(10002, {7}), QString(), false);
+        save(box, QStringLiteral("mensaje-1"));
+        box.Preparar(GetTextFmt(10003, {3, 5}) + GetText(10004), QString(), true);
+        save(box, QStringLiteral("mensaje-2"));
+        box.Preparar(GetText(10013), GetText(10014), false);
+        save(box, QStringLiteral("mensaje-help"));
+        box.Preparar(GetText(10000), QString(), true);
+        save(box, QStringLiteral("mensaje-question"));
+    }
+    for (int language : {0, 1}) {
+        TfTeclas keys;
+        keys.setTeclas({37, 39, 38, 40, 13, 20, 108, 191, 16, 222});
+        keys.bindKeyNames(language);
+        save(keys, QStringLiteral("teclas-%1").arg(language));
+    }
+    {
+        TfRecords record;
+        record.edNombre->setText(QStringLiteral("Player 1"));
+        record.lblPuntos->setText(GetTextFmt(13000, {1234567}));
+        save(record, QStringLiteral("records"));
+    }
+    {
+        TfNombres names;
+        names.cbJugador1->addItems({QStringLiteral("Ana"), QStringLiteral("Luis")});
+        names.cbJugador1->setEditText(QStringLiteral("Ana"));
+        names.cbJugador2->setEditText(QStringLiteral("Player 2"));
+        save(names, QStringLiteral("nombres"));
+    }
+    {
+        TfFinal final;
+        for (int i = 0; i < 5; ++i)
+            final.TimerTimer();
+        save(final, QStringLiteral("final"));
+    }
+    {
+        TfAbout about;
+        save(about, QStringLiteral("about"));
+    }
+}
