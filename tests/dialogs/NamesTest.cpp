@@ -130,7 +130,7 @@ TEST(PedirRecord, ShowsThePoints) {
     QString points;
     ModalDriver driver({[&](QWidget *w) {
         points = qobject_cast<TfRecords *>(w)->lblPuntos->text();
-        EXPECT_EQ(QApplication::focusWidget(), qobject_cast<TfRecords *>(w)->edNombre);
+        EXPECT_EQ(w->focusWidget(), qobject_cast<TfRecords *>(w)->edNombre);
         w->close();
     }});
     dialog.PedirRecord(QStringLiteral("x"), 5120);

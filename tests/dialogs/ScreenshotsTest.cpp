@@ -3,6 +3,7 @@
 #include "dialogs/Mensajes.h"
 #include "dialogs/Nombres.h"
 #include "dialogs/Records.h"
+#include "dialogs/TablaRecords.h"
 #include "dialogs/Teclas.h"
 
 #include "shell/services/Texts.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -67,6 +69,19 @@ TEST(Screenshots, EveryDialog) {
         for (int i = 0; i < 5; ++i)
             final.TimerTimer();
         save(final, QStringLiteral("final"));
+    }
+    {
+        QTemporaryDir dir;
+        TfTablaRecords scores(QStringLiteral("Software\\Shots"), UserStore(dir.filePath("s")));
+        scores.PedirRecord = [](const QString &name, qint32) { return name; };
+        const char *names[] = {"Ana", "Bernardo de la Fuente y Montes de Oca", "Eva", "Leo"};
+        for (int i = 0; i < 4; ++i) {
+            scores.NuevoRecordVs(1000 * (i + 1), i % 2 == 0, QString::fromLatin1(names[i]));
+            QString name = QString::fromLatin1(names[i]);
+            if (i == 0)
+                scores.NuevoRecordVs(99999, true, name);
+        }
+        save(scores, QStringLiteral("tablarecords"));
     }
     {
         TfAbout about;
