@@ -6,6 +6,7 @@
 #include "dialogs/TablaRecords.h"
 #include "dialogs/Teclas.h"
 
+#include "shell/services/Language.h"
 #include "shell/services/Texts.h"
 
 #include <QComboBox>
@@ -29,50 +30,46 @@ void save(QWidget &dialog, const QString &name) {
 
 } // namespace
 
-// Pictures of every dialog for a person to look at; run with COBALTIX_SCREENSHOTS set to
-// a folder (under Xvfb for the real window decorations' fonts).
-TEST(Screenshots, EveryDialog) {
-    if (qEnvironmentVariableIsEmpty("COBALTIX_SCREENSHOTS"))
-        GTEST_SKIP() << "COBALTIX_SCREENSHOTS not set";
+void shootEveryDialog(const QString &prefix) {
     {
         TfMensaje box;
         box.Preparar(GetTextFmt(10002, {7}), QString(), false);
-        save(box, QStringLiteral("mensaje-1"));
+        save(box, prefix + QStringLiteral("mensaje-1"));
         box.Preparar(GetTextFmt(10003, {3, 5}) + GetText(10004), QString(), true);
-        save(box, QStringLiteral("mensaje-2"));
+        save(box, prefix + QStringLiteral("mensaje-2"));
         box.Preparar(GetText(10013), GetText(10014), false);
-        save(box, QStringLiteral("mensaje-help"));
+        save(box, prefix + QStringLiteral("mensaje-help"));
         box.Preparar(GetText(10000), QString(), true);
-        save(box, QStringLiteral("mensaje-question"));
+        save(box, prefix + QStringLiteral("mensaje-question"));
     }
-    for (int language : {0, 1}) {
+    {
         TfTeclas keys;
         keys.setTeclas({37, 39, 38, 40, 13, 20, 108, 191, 16, 222});
-        keys.bindKeyNames(language);
-        save(keys, QStringLiteral("teclas-%1").arg(language));
+        save(keys, prefix + QStringLiteral("teclas"));
     }
     {
         TfRecords record;
         record.edNombre->setText(QStringLiteral("Player 1"));
         record.lblPuntos->setText(GetTextFmt(13000, {1234567}));
-        save(record, QStringLiteral("records"));
+        save(record, prefix + QStringLiteral("records"));
     }
     {
         TfNombres names;
         names.cbJugador1->addItems({QStringLiteral("Ana"), QStringLiteral("Luis")});
         names.cbJugador1->setEditText(QStringLiteral("Ana"));
         names.cbJugador2->setEditText(QStringLiteral("Player 2"));
-        save(names, QStringLiteral("nombres"));
+        save(names, prefix + QStringLiteral("nombres"));
     }
     {
         TfFinal final;
         for (int i = 0; i < 5; ++i)
             final.TimerTimer();
-        save(final, QStringLiteral("final"));
+        save(final, prefix + QStringLiteral("final"));
     }
     {
         QTemporaryDir dir;
-        TfTablaRecords scores(QStringLiteral("Software\\Shots"), UserStore(dir.filePath("s")));
+        TfTablaRecords scores(QStringLiteral("Software\\Shots"),
+                              UserStore(dir.filePath(QStringLiteral("s"))));
         scores.PedirRecord = [](const QString &name, qint32) { return name; };
         const char *names[] = {"Ana", "Bernardo de la Fuente y Montes de Oca", "Eva", "Leo"};
         for (int i = 0; i < 4; ++i) {
@@ -81,10 +78,22 @@ TEST(Screenshots, EveryDialog) {
             if (i == 0)
                 scores.NuevoRecordVs(99999, true, name);
         }
-        save(scores, QStringLiteral("tablarecords"));
+        save(scores, prefix + QStringLiteral("tablarecords"));
     }
     {
         TfAbout about;
-        save(about, QStringLiteral("about"));
+        save(about, prefix + QStringLiteral("about"));
     }
+}
+
+// Pictures of every dialog in both languages for a person to look at; run with
+// COBALTIX_SCREENSHOTS set to a folder, under Xvfb for the real window system.
+TEST(Screenshots, EveryDialog) {
+    if (qEnvironmentVariableIsEmpty("COBALTIX_SCREENSHOTS"))
+        GTEST_SKIP() << "COBALTIX_SCREENSHOTS not set";
+    shootEveryDialog(QStringLiteral("en-"));
+    SetLanguage(LanguageSpanish);
+    if (GetLanguage() == LanguageSpanish)
+        shootEveryDialog(QStringLiteral("es-"));
+    SetLanguage(LanguageEnglish);
 }
