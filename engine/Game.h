@@ -1,0 +1,154 @@
+#pragma once
+
+#include "engine/Host.h"
+#include "engine/Tipos.h"
+#include "shell/services/Fases.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+// What the game is built on: both players' views, the status timer, the stage label
+// and the host. None of it is owned by the game.
+struct GameBindings {
+    std::array<PlayerViews, 2> Players;
+    ITimer *TimerStatus = nullptr;
+    ILabel *StageLabel = nullptr; // lblFase
+    IGameHost *Host = nullptr;
+};
+
+constexpr const char *ApplicationTitle = "Cobaltix";
+constexpr int DrawInterval = 25;    // ms, TimerDibujar1 / TimerDibujar2
+constexpr int StatusInterval = 250; // ms, TimerStatus
+constexpr int LastStage = 25;
+
+// Default game keys: player 1 left, right, rotate, step down, throw; then player 2.
+constexpr std::array<std::uint16_t, 10> DefaultKeys = {37, 39, 38, 40, 13, 65, 68, 87, 83, 17};
+
+// The game: both players, the game-wide state of the main window, the engine's
+// operations and the window-free session commands (new game, pause, mode, keys).
+// Owns the two player records and the random generator.
+class Game {
+public:
+    Game(const GameBindings &bindings, TPictures pictures, std::uint32_t seed = 1);
+    ~Game();
+    Game(const Game &) = delete;
+    Game &operator=(const Game &) = delete;
+
+    // Game-wide state (fields of the main window).
+    bool Jugando = false;
+    bool Pausado = false;
+    GameMode TipoJuego = GameMode::OnePlayer;
+    int FaseActual = 0;
+    int Objetivo = 0;
+    int Limite = 4;
+    bool RocasAzar = false;
+    bool LineasRocas = false;
+    TFaseTable Fases{};
+    std::array<std::uint16_t, 10> TeclasJuego = DefaultKeys;
+    std::array<bool, 256> TeclasReservadas{};
+    std::array<QString, 5> TextosDerrota;
+    bool Sonido = true; // the sound menu item's check mark
+
+    TInfo &player(int number) { return number == 2 ? *p2 : *p1; }
+    const TInfo &player(int number) const { return number == 2 ? *p2 : *p1; }
+    TInfo &other(const TInfo &p) { return &p == p1.get() ? *p2 : *p1; }
+    TRandom &random() { return rng; }
+    TPictures &pictures() { return pics; }
+    IGameHost &host() { return *hostPtr; }
+    // Texts 100..104 of the current language into TextosDerrota.
+    void LoadTextosDerrota();
+    bool isPauseEnabled() const { return pauseEnabled; }
+
+    // Called around every landing: with after = false once the pair can fall no
+    // further, with after = true once its eliminations are done. For observers such
+    // as tests and tools; the game does not depend on it.
+    std::function<void(const TInfo &, bool after)> LandingHook;
+
+    // Timer handlers; tag 1 is player 1, anything else player 2.
+    void TimerTimer(int tag);
+    void TimerTimer(ITimer &sender) { TimerTimer(sender.tag()); }
+    void TimerDibujarTimer(int tag);
+    void TimerDibujarTimer(ITimer &sender) { TimerDibujarTimer(sender.tag()); }
+    void TimerStatusTimer();
+
+    // Engine operations.
+    void Throw(TInfo &p);
+    void Eliminate(TInfo &p, TInfo &other);
+    bool RockFall(TInfo &p);
+    void StartStage(int n);
+    void StageComplete(TInfo &p);
+    void PlayerOut(TInfo &p);
+    void EndGame(bool lost, TInfo *p);
+    void PostStatus(TInfo &p, const QString &text);
+    void PostStatusAppend(TInfo &p, const QString &text);
+    void Play(TSonido wave, int channel);
+
+    // Session commands (menu items and keys).
+    void mnNuevoJuegoClick();
+    void mnPausaClick();
+    void mnTipoJuegoClick(GameMode mode);
+    void mnAyudaClick();
+    void mnTeclasClick();
+    void FormKeyDown(int key);
+    // Pause a running game that is not paused (losing activation, menu button, ...).
+    void PauseIfRunning();
+
+private:
+    bool deal(TInfo &p, TInfo &o);
+    bool land(TInfo &p, TInfo &o);
+    void blocked(TInfo &p, TInfo &o);
+    bool settle(TInfo &p, int col, int &row);
+    void raiseLevel(TInfo &p);
+    void stageTarget(TInfo &p, TInfo &o);
+    void generateShared(TInfo &from, TInfo *to, int count);
+    // Running totals of one elimination pass.
+    struct Pass {
+        int m = 1;
+        int total = 0;
+        int groups = 0;
+        int rocksToSend = 0;
+    };
+    int searchGroup(TInfo &p, int c, int r);
+    void removeGroup(TInfo &p, Pass &pass);
+    void finishPass(TInfo &p, TInfo &o, const Pass &pass);
+    void closeHoles(TInfo &p);
+    void closeHole(TInfo &p, int c, int h);
+    void placeRocks(TInfo &p);
+    void dropRocks(TInfo &p);
+    void pushRockLine(TInfo &p);
+    void endStages(TInfo &p);
+    void liftPause();
+    void endOneToOne(TInfo &loser, TInfo &winner);
+    void playStep(TInfo &p, int col, int row, int code);
+    void showStatus(TInfo &p);
+    bool askLeaveGame();
+    void startMode();
+    void drawPause(TInfo &p, QImage &buffer);
+    void restorePause(TInfo &p, QImage &buffer);
+    void redrawPair(TInfo &p);
+    void setPauseItem(bool enabled);
+    void setTimer(ITimer *timer, bool on);
+    void stopAllTimers();
+    void showGameOver(TInfo &p);
+    bool waitForAnimation(TInfo &p);
+
+    TRandom rng;
+    TPictures pics;
+    GameBindings views;
+    std::unique_ptr<IGameHost> ownHost;
+    IGameHost *hostPtr;
+    std::unique_ptr<TInfo> p1, p2;
+    std::array<QImage, 2> buffers; // imgBuffer1, imgBuffer2
+    bool pauseEnabled = false;
+    // Bumped at every game start and stop, so a wait inside a tick can tell that the
+    // game it belonged to is gone.
+    std::uint32_t generation = 0;
+    // Group-search lists, kept between landings to spare allocations.
+    TColaPos seeds, group, work, jokersSeen;
+    std::array<std::uint32_t, TBoard::Size> mark{};
+    std::uint32_t markStamp = 0;
+};

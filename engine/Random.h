@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <random>
+#include <vector>
+
+// The game's one random generator. A seed replays a game exactly; colours can be
+// forced ahead of time (a scripted deal), after which the generator takes over again.
+class TRandom {
+public:
+    explicit TRandom(std::uint32_t seed = 1) : engine(seed) {}
+
+    void seed(std::uint32_t value) { engine.seed(value); }
+
+    // A uniform integer from 0 to n - 1 (0 when n < 1).
+    int Random(int n) {
+        if (n < 1)
+            return 0;
+        return int((std::uint64_t(engine()) * std::uint64_t(n)) >> 32);
+    }
+
+    // The next colours generated are these, in order (cell codes).
+    void forceColours(const std::vector<int> &colours) {
+        forced.insert(forced.end(), colours.begin(), colours.end());
+    }
+    bool takeForcedColour(int &colour) {
+        if (forced.empty())
+            return false;
+        colour = forced.front();
+        forced.pop_front();
+        return true;
+    }
+    int forcedCount() const { return int(forced.size()); }
+    void clearForced() { forced.clear(); }
+
+private:
+    std::mt19937 engine;
+    std::deque<int> forced;
+};

@@ -1,0 +1,207 @@
+#include "engine/Game.h"
+
+#include "shell/services/Texts.h"
+
+namespace {
+constexpr int KeyF1 = 112, KeyF2 = 113, KeyF3 = 114, KeyF5 = 116;
+}
+
+bool Game::askLeaveGame() {
+    return hostPtr->MostrarMensaje(GetText(10000), QString::fromLatin1(ApplicationTitle), true) ==
+           1;
+}
+
+void Game::setPauseItem(bool enabled) {
+    pauseEnabled = enabled;
+    hostPtr->pauseItemChanged(enabled, Pausado);
+}
+
+void Game::mnNuevoJuegoClick() {
+    if (Jugando && !askLeaveGame())
+        return;
+    EndGame(false, nullptr);
+    hostPtr->setMixerActive(true);
+    for (TInfo *p : {p1.get(), p2.get()}) {
+        p->ResetBoard();
+        p->ResetCounters();
+    }
+    if (TipoJuego == GameMode::OneToOne) {
+        hostPtr->PedirNombres(p1->Name, p2->Name);
+        for (TInfo *p : {p1.get(), p2.get()})
+            if (p->View.NameLabel)
+                p->View.NameLabel->setText(p->Name);
+    } else {
+        if (p1->View.NameLabel)
+            p1->View.NameLabel->setText(GetText(12000));
+        if (p2->View.NameLabel)
+            p2->View.NameLabel->setText(GetText(12001));
+    }
+    setTimer(views.TimerStatus, true);
+    setTimer(p1->View.DrawTimer, true);
+    setTimer(p2->View.DrawTimer, true);
+    Limite = 4;
+    startMode();
+    Jugando = true;
+    ++generation;
+    Pausado = false;
+    setPauseItem(true);
+}
+
+void Game::startMode() {
+    switch (TipoJuego) {
+    case GameMode::OnePlayer:
+        p1->Active = true;
+        FaseActual = 1;
+        StartStage(1);
+        p2->StageDone = true;
+        p1->NextColours.Configure(false, 0);
+        generateShared(*p1, nullptr, 4);
+        setTimer(p1->View.TickTimer, true);
+        break;
+    case GameMode::TwoPlayers:
+        p1->Active = p2->Active = true;
+        FaseActual = 1;
+        StartStage(1);
+        p1->NextColours.Configure(false, 0);
+        p2->NextColours.Configure(false, 0);
+        generateShared(*p1, p2.get(), 4);
+        setTimer(p1->View.TickTimer, true);
+        setTimer(p2->View.TickTimer, true);
+        break;
+    case GameMode::OneToOne:
+        FaseActual = 0;
+        if (views.StageLabel)
+            views.StageLabel->setText(QStringLiteral("0"));
+        Objetivo = 0;
+        RocasAzar = LineasRocas = false;
+        p1->NextColours.Configure(true, 25);
+        p2->NextColours.Configure(true, 25);
+        generateShared(*p1, p2.get(), 4);
+        setTimer(p1->View.TickTimer, true);
+        setTimer(p2->View.TickTimer, true);
+        break;
+    }
+}
+
+void Game::mnPausaClick() {
+    if (!pauseEnabled)
+        return;
+    if (!Pausado) {
+        Pausado = true;
+        stopAllTimers();
+        hostPtr->pauseItemChanged(true, true);
+        hostPtr->processEvents();
+        drawPause(*p1, buffers[0]);
+        if (TipoJuego != GameMode::OnePlayer)
+            drawPause(*p2, buffers[1]);
+        hostPtr->setMixerActive(false);
+        return;
+    }
+    liftPause();
+    setTimer(p1->View.TickTimer, true);
+    if (p1->Falling)
+        redrawPair(*p1);
+    if (TipoJuego != GameMode::OnePlayer) {
+        setTimer(p2->View.TickTimer, true);
+        if (p2->Falling)
+            redrawPair(*p2);
+    }
+    setTimer(views.TimerStatus, true);
+    setTimer(p1->View.DrawTimer, true);
+    setTimer(p2->View.DrawTimer, true);
+    hostPtr->setMixerActive(true);
+}
+
+// Ends the pause without restarting anything: the wells get their pictures back.
+void Game::liftPause() {
+    Pausado = false;
+    restorePause(*p1, buffers[0]);
+    if (TipoJuego != GameMode::OnePlayer)
+        restorePause(*p2, buffers[1]);
+    hostPtr->pauseItemChanged(pauseEnabled, false);
+}
+
+void Game::redrawPair(TInfo &p) {
+    p.DrawCell(p.Gem1Col, p.Gem1Row, p.Gem1Colour);
+    p.DrawCell(p.Gem2Col, p.Gem2Row, p.Gem2Colour);
+}
+
+void Game::drawPause(TInfo &p, QImage &buffer) {
+    if (!p.View.Well)
+        return;
+    QImage &well = p.View.Well->image();
+    buffer = well;
+    well = pics.FondoVacio;
+    Raster::drawMasked(well, {12, 75}, pics.PausaAND, pics.PausaXOR);
+    p.View.Well->changed(well.rect());
+}
+
+void Game::restorePause(TInfo &p, QImage &buffer) {
+    if (!p.View.Well || buffer.isNull())
+        return;
+    QImage &well = p.View.Well->image();
+    well = buffer;
+    buffer = QImage();
+    p.View.Well->changed(well.rect());
+}
+
+void Game::PauseIfRunning() {
+    if (!Pausado)
+        mnPausaClick();
+}
+
+void Game::mnTipoJuegoClick(GameMode mode) {
+    if (Jugando) {
+        if (!askLeaveGame())
+            return;
+        EndGame(false, nullptr);
+    }
+    TipoJuego = mode;
+    hostPtr->gameModeChanged(mode);
+    mnNuevoJuegoClick();
+}
+
+void Game::mnAyudaClick() {
+    PauseIfRunning();
+    hostPtr->MostrarMensaje(GetText(10013), GetText(10014), false);
+}
+
+void Game::mnTeclasClick() {
+    PauseIfRunning();
+    std::array<std::uint16_t, 10> keys = TeclasJuego;
+    if (hostPtr->PedirTeclas(keys, TeclasReservadas))
+        TeclasJuego = keys;
+}
+
+void Game::FormKeyDown(int key) {
+    for (int n = 1; n <= 2; ++n) {
+        TInfo &p = player(n);
+        if (!p.Falling || Pausado)
+            continue;
+        const std::uint16_t *k = &TeclasJuego[size_t(5 * (n - 1))];
+        if (key == k[0])
+            p.TryMove(-1, 0);
+        else if (key == k[1])
+            p.TryMove(1, 0);
+        else if (key == k[2])
+            p.Rotate();
+        else if (key == k[4])
+            Throw(p);
+        else if (key == k[3])
+            p.TryMove(0, 1);
+    }
+    switch (key) {
+    case KeyF1:
+        mnAyudaClick();
+        break;
+    case KeyF2:
+        mnNuevoJuegoClick();
+        break;
+    case KeyF3:
+        mnPausaClick();
+        break;
+    case KeyF5:
+        mnTeclasClick();
+        break;
+    }
+}

@@ -1,0 +1,134 @@
+#include "engine/Game.h"
+
+#include "shell/services/Texts.h"
+
+namespace {
+// Fills the two "%s" of an outcome text: the loser's name, then the winner's.
+QString formatNames(const QString &pattern, const QString &first, const QString &second) {
+    QString text = pattern;
+    const QString names[2] = {first, second};
+    qsizetype from = 0;
+    for (const QString &name : names) {
+        const qsizetype at = text.indexOf(QLatin1String("%s"), from);
+        if (at < 0)
+            break;
+        text.replace(at, 2, name);
+        from = at + name.size();
+    }
+    return text;
+}
+} // namespace
+
+void Game::StartStage(int n) {
+    if (n < 1 || n > StageCount)
+        return;
+    const TFase &stage = Fases[size_t(n - 1)];
+    Objetivo = stage.Objetivo;
+    Limite = stage.Limite;
+    RocasAzar = stage.RocasAzar;
+    LineasRocas = stage.LineasRocas;
+    for (TInfo *p : {p1.get(), p2.get()}) {
+        if (!p->Active)
+            continue;
+        p->ResetBoard();
+        p->Board.cells = stage.Tablero;
+        p->DrawBoard();
+    }
+    if (views.StageLabel)
+        views.StageLabel->setText(QString::number(n));
+    QString text = GetTextFmt(10003, {n, Limite});
+    if (RocasAzar)
+        text += GetText(10004);
+    if (LineasRocas)
+        text += GetText(10005);
+    hostPtr->MostrarMensaje(text, QString::fromLatin1(ApplicationTitle), false);
+}
+
+void Game::StageComplete(TInfo &p) {
+    TInfo &o = other(p);
+    Play(TSonido::Fase, p.Channel1);
+    hostPtr->MostrarMensaje(GetTextFmt(10002, {FaseActual}), QString::fromLatin1(ApplicationTitle),
+                            false);
+    PostStatus(*p1, QString());
+    PostStatus(*p2, QString());
+    p.StageEliminated = p.RocksPending = 0;
+    if (o.Active)
+        o.StageEliminated = o.RocksPending = 0;
+    if (FaseActual >= LastStage) {
+        endStages(p);
+        return;
+    }
+    ++FaseActual;
+    StartStage(FaseActual);
+    p.StageDone = false;
+    if (o.Active)
+        o.StageDone = false;
+    if (TipoJuego == GameMode::TwoPlayers && o.Active) {
+        generateShared(*p1, p2.get(), 4);
+        setTimer(p1->View.TickTimer, true);
+        setTimer(p2->View.TickTimer, true);
+    } else {
+        generateShared(p, nullptr, 4);
+        setTimer(p.View.TickTimer, true);
+    }
+}
+
+// The last stage is done: the end form, the final bonus, and the high-score entries.
+void Game::endStages(TInfo &p) {
+    TInfo &o = other(p);
+    hostPtr->showFinal();
+    p.Points += 10000;
+    if (o.Active)
+        o.Points += 10000;
+    EndGame(false, &p);
+    hostPtr->NuevoRecordFases(p1->Points, FaseActual, p1->Name);
+    hostPtr->NuevoRecordFases(p2->Points, FaseActual, p2->Name);
+}
+
+void Game::PlayerOut(TInfo &p) {
+    p.Active = false;
+    p.StageDone = true;
+    p.ResetQueues();
+    setTimer(p.View.TickTimer, false);
+    showGameOver(p);
+    TInfo &o = other(p);
+    if (o.StageDone)
+        StageComplete(o);
+}
+
+void Game::EndGame(bool lost, TInfo *p) {
+    TInfo &loser = p ? *p : *p2;
+    TInfo &winner = p == p1.get() ? *p2 : *p1;
+    stopAllTimers();
+    p1->ResetQueues();
+    p2->ResetQueues();
+    Jugando = false;
+    ++generation;
+    p1->Active = p2->Active = false;
+    if (Pausado)
+        liftPause();
+    setPauseItem(false);
+    if (lost && p) {
+        if (TipoJuego == GameMode::OneToOne) {
+            endOneToOne(loser, winner);
+        } else {
+            showGameOver(loser);
+            hostPtr->NuevoRecordFases(winner.Points, FaseActual, winner.Name);
+            hostPtr->NuevoRecordFases(loser.Points, FaseActual, loser.Name);
+        }
+    }
+    hostPtr->setMixerActive(false);
+}
+
+void Game::endOneToOne(TInfo &loser, TInfo &winner) {
+    Play(TSonido::Fase, loser.Channel1);
+    winner.Points += 1000;
+    winner.ShowPoints();
+    if (winner.View.PointsLabel)
+        winner.View.PointsLabel->repaint();
+    const QString &pattern = TextosDerrota[size_t(rng.Random(5))];
+    hostPtr->MostrarMensaje(formatNames(pattern, loser.Name, winner.Name), GetText(10001), false);
+    hostPtr->NuevoRecordVs(winner.Points, true, winner.Name);
+    hostPtr->NuevoRecordVs(loser.Points, false, loser.Name);
+    hostPtr->showHighScores();
+}

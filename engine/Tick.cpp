@@ -1,0 +1,158 @@
+#include "engine/Game.h"
+
+#include "shell/services/Texts.h"
+
+void Game::TimerTimer(int tag) {
+    if (!Jugando)
+        return;
+    TInfo &p = player(tag == 1 ? 1 : 2);
+    TInfo &o = other(p);
+    if (p.Animating || p.StageDone)
+        return;
+    p.LandingPending = false;
+    setTimer(p.View.TickTimer, false);
+    if (!p.Falling) {
+        if (!p.RocksFallen && RockFall(p)) {
+            p.RocksFallen = true;
+            setTimer(p.View.TickTimer, true);
+            return;
+        }
+        if (!deal(p, o))
+            return;
+    } else if (!p.TryMove(0, 1)) {
+        if (!land(p, o))
+            return;
+    }
+    // A nested tick may have ended this player's play or the game; keep the timer
+    // stopped then.
+    if (!Pausado && Jugando && !p.StageDone)
+        setTimer(p.View.TickTimer, true);
+}
+
+bool Game::deal(TInfo &p, TInfo &o) {
+    p.Gem1Colour = p.NextColours.Take();
+    p.Gem2Colour = p.NextColours.Take();
+    p.GemsDealt += 2;
+    int next1, next2;
+    if (!p.NextColours.PeekTwo(next1, next2)) {
+        generateShared(p, &o, 2);
+        p.NextColours.PeekTwo(next1, next2);
+    }
+    p.Gem1Col = 2;
+    p.Gem1Row = 0;
+    p.Gem2Col = 3;
+    p.Gem2Row = 0;
+    if (p.Board(2, 0) != Cell::Empty || p.Board(3, 0) != Cell::Empty) {
+        blocked(p, o);
+        return false;
+    }
+    p.SpriteFor(p.Gem1Colour, p.Gem1Image, p.Gem1Mask);
+    p.SpriteFor(p.Gem2Colour, p.Gem2Image, p.Gem2Mask);
+    p.MovePairBy(0, 0);
+    p.DrawPreview(next1, next2);
+    p.Falling = true;
+    p.RocksFallen = false;
+    return true;
+}
+
+// The player cannot go on: out while the partner plays on, otherwise the game is lost.
+void Game::blocked(TInfo &p, TInfo &o) {
+    if (o.Active)
+        PlayerOut(p);
+    else
+        EndGame(true, &p);
+}
+
+// Drops one gem down its column; returns false when it stays above the well.
+bool Game::settle(TInfo &p, int col, int &row) {
+    while (p.Board(col, row + 1) == Cell::Empty)
+        ++row;
+    return row >= 0;
+}
+
+bool Game::land(TInfo &p, TInfo &o) {
+    if (LandingHook)
+        LandingHook(p, false);
+    p.Falling = false;
+    p.ErasePair();
+    const bool gem2First = p.Gem1Row < p.Gem2Row;
+    bool inside = true;
+    for (int i = 0; i < 2; ++i) {
+        const bool second = gem2First == (i == 0);
+        int &row = second ? p.Gem2Row : p.Gem1Row;
+        const int col = second ? p.Gem2Col : p.Gem1Col;
+        const int colour = second ? p.Gem2Colour : p.Gem1Colour;
+        // A gem left above the top row would break the border ring: the well is full.
+        if (!settle(p, col, row)) {
+            inside = false;
+            continue;
+        }
+        p.Board(col, row) = colour;
+        p.DrawCell(col, row, colour);
+    }
+    p.RepaintWell();
+    if (!inside) {
+        blocked(p, o);
+        return false;
+    }
+    Eliminate(p, o);
+    if (LandingHook)
+        LandingHook(p, true);
+    raiseLevel(p);
+    if (TipoJuego != GameMode::OneToOne && p.StageEliminated >= Objetivo)
+        return stageTarget(p, o), false;
+    p.LandingPending = true;
+    TimerTimer(p.Number);
+    return true;
+}
+
+void Game::raiseLevel(TInfo &p) {
+    const int threshold = p.Level * (TipoJuego == GameMode::OneToOne ? 70 : 140);
+    if (p.Eliminated < threshold || p.Level >= 9)
+        return;
+    ++p.Level;
+    if (p.View.TickTimer)
+        p.View.TickTimer->setInterval(p.View.TickTimer->interval() - 50);
+    PostStatus(p, GetTextFmt(10006, {p.Level}));
+    Play(TSonido::Nivel, p.Channel2);
+    p.ShowLevel();
+    if (p.View.LevelLabel)
+        p.View.LevelLabel->repaint();
+}
+
+// Waits, processing events, until the player's animation has played; false when the
+// game was stopped or replaced meanwhile.
+bool Game::waitForAnimation(TInfo &p) {
+    if (!p.Animating)
+        return true;
+    const std::uint32_t game = generation;
+    hostPtr->waitUntil([&] { return !p.Animating || generation != game; });
+    return generation == game && Jugando;
+}
+
+void Game::stageTarget(TInfo &p, TInfo &o) {
+    p.StageDone = true;
+    if (o.StageDone) {
+        if (waitForAnimation(p))
+            StageComplete(p);
+        return;
+    }
+    if (!waitForAnimation(p))
+        return;
+    p.Points += 1000;
+    p.ShowPoints();
+    for (int i = 0; i < 4; ++i)
+        PostStatus(p, GetTextFmt(10007, {1000}));
+    PostStatus(p, GetText(10008));
+}
+
+void Game::Throw(TInfo &p) {
+    const int below = p.maxRow() + 1;
+    int count = 0;
+    while (p.Board(p.Gem1Col, below + count) == Cell::Empty &&
+           p.Board(p.Gem2Col, below + count) == Cell::Empty)
+        ++count;
+    if (count > 0)
+        p.TryMove(0, count);
+    TimerTimer(p.Number);
+}

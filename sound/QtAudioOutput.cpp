@@ -1,0 +1,131 @@
+#include "sound/QtAudioOutput.h"
+#include "sound/SilentOutput.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QMediaDevices>
+
+#include <cstring>
+
+namespace {
+
+QAudioDevice deviceAt(int device) {
+    if (device == -1)
+        return QMediaDevices::defaultAudioOutput();
+    const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
+    return device >= 0 && device < outputs.size() ? outputs[device] : QAudioDevice();
+}
+
+QAudioFormat audioFormat(const WaveFormat &format) {
+    QAudioFormat f;
+    f.setSampleFormat(QAudioFormat::UInt8);
+    f.setChannelCount(format.channels);
+    f.setSampleRate(int(format.samplesPerSec));
+    return f;
+}
+
+// Error numbers of the old wave output interface, for the messages.
+constexpr int NoDriver = 6;
+constexpr int BadFormat = 32;
+
+} // namespace
+
+int QtAudioSystem::deviceCount() const {
+    return int(QMediaDevices::audioOutputs().size());
+}
+
+bool QtAudioSystem::capabilities(int device, DeviceCaps &caps) const {
+    const QAudioDevice d = deviceAt(device);
+    if (d.isNull())
+        return false;
+    caps = DeviceCaps{d.description(), d.maximumChannelCount(), false};
+    return true;
+}
+
+bool QtAudioSystem::supportsFormat(int device, const WaveFormat &format) const {
+    const QAudioDevice d = deviceAt(device);
+    return !d.isNull() && d.isFormatSupported(audioFormat(format));
+}
+
+std::unique_ptr<OutputDevice> QtAudioSystem::open(int device, const WaveFormat &format,
+                                                  BlockDoneListener *listener, int &error) {
+    auto out = std::make_unique<QtOutputDevice>(format, listener);
+    error = out->start(device);
+    if (error != 0)
+        return nullptr;
+    return out;
+}
+
+int64_t QtAudioSystem::milliseconds() const {
+    return monotonicMilliseconds();
+}
+
+QtOutputDevice::QtOutputDevice(const WaveFormat &format, BlockDoneListener *listener)
+    : format(format), listener(listener) {
+    poll.setInterval(10);
+    poll.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&poll, &QTimer::timeout, this, [this] { report(); });
+}
+
+QtOutputDevice::~QtOutputDevice() {
+    if (sink)
+        sink->stop();
+    delete sink;
+}
+
+int QtOutputDevice::start(int device) {
+    const QAudioDevice d = deviceAt(device);
+    if (d.isNull())
+        return NoDriver;
+    const QAudioFormat f = audioFormat(format);
+    if (!d.isFormatSupported(f))
+        return BadFormat;
+    sink = new QAudioSink(d, f);
+    // A short buffer keeps the sound close to the stream clock.
+    sink->setBufferSize(qsizetype(format.avgBytesPerSec / 20));
+    stream.open(QIODevice::ReadOnly);
+    sink->start(&stream);
+    if (sink->error() != QAudio::NoError) {
+        const int error = 100 + int(sink->error());
+        delete sink;
+        sink = nullptr;
+        return error;
+    }
+    poll.start();
+    return 0;
+}
+
+bool QtOutputDevice::write(WaveHeader *header) {
+    return queue.push(header);
+}
+
+void QtOutputDevice::reset() {
+    queue.clear();
+    played = 0;
+}
+
+qint64 BlockStream::bytesAvailable() const {
+    return qint64(device.format.avgBytesPerSec) + QIODevice::bytesAvailable();
+}
+
+qint64 BlockStream::readData(char *data, qint64 maxSize) {
+    auto *out = reinterpret_cast<uint8_t *>(data);
+    const int64_t n = device.paused ? 0 : device.queue.consume(maxSize, out);
+    device.played += n;
+    std::memset(out + n, 128, size_t(maxSize - n));
+    return maxSize;
+}
+
+void QtOutputDevice::report() {
+    for (int n = queue.takeFinished(); n > 0; --n)
+        listener->blockDone();
+}
+
+AudioSystem *defaultAudioSystem() {
+    static QtAudioSystem real;
+    static SilentAudioSystem silent;
+    if (real.deviceCount() > 0)
+        return &real;
+    return &silent;
+}
