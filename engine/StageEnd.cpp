@@ -30,6 +30,8 @@ void Game::StartStage(int n) {
     for (TInfo *p : {p1.get(), p2.get()}) {
         if (!p->Active)
             continue;
+        // Steps still queued were meant for the old well; the new stage must not get them.
+        p->DiscardDrawings();
         p->ResetBoard();
         p->Board.cells = stage.Tablero;
         p->DrawBoard();
@@ -117,7 +119,7 @@ void Game::EndGame(bool lost, TInfo *p) {
             hostPtr->NuevoRecordFases(loser.Points, FaseActual, loser.Name);
         }
     }
-    hostPtr->setMixerActive(false);
+    SetMixerActive(false);
 }
 
 void Game::endOneToOne(TInfo &loser, TInfo &winner) {

@@ -1,0 +1,81 @@
+#!/bin/sh
+# Measures the release build of the game under Xvfb: start-up from exec to the window
+# being mapped (median of 5), resident memory after 5 s, CPU use over 10 s idle before
+# a game and over 10 s of a two-player game with key presses.
+# Usage: bench/window/run.sh [path to cobaltix]   (default build/release/bin/cobaltix)
+set -eu
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+PROGRAM=$(readlink -f "${1:-$ROOT/build/release/bin/cobaltix}")
+[ -x "$PROGRAM" ] || { echo "build the release preset first: $PROGRAM" >&2; exit 1; }
+
+WORK=$(mktemp -d)
+export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME"
+. "$ROOT/tests/e2e/x11env.sh"
+game=""
+cleanup() {
+    [ -n "$game" ] && kill "$game" 2>/dev/null
+    stop_started
+    rm -rf "$WORK"
+}
+trap cleanup EXIT INT TERM
+start_x
+start_pulse
+cd "$WORK"
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+hz=$(getconf CLK_TCK)
+# CPU share of one core over $2 seconds, in percent with one decimal.
+cpu_over() {
+    a=$(ticks "$1")
+    sleep "$2"
+    b=$(ticks "$1")
+    awk -v d=$((b - a)) -v hz="$hz" -v s="$2" 'BEGIN { printf "%.1f", 100 * d / hz / s }'
+}
+
+times=""
+for run in 1 2 3 4 5; do
+    start=$(now_ms)
+    "$PROGRAM" >/dev/null 2>&1 &
+    game=$!
+    until xwininfo -name Cobaltix 2>/dev/null | grep -q IsViewable; do :; done
+    times="$times $(($(now_ms) - start))"
+    if [ "$run" -lt 5 ]; then
+        kill "$game"
+        wait "$game" 2>/dev/null || true
+        game=""
+    fi
+done
+median=$(echo $times | tr ' ' '\n' | sort -n | sed -n 3p)
+echo "start-up to window mapped: median ${median} ms (runs:${times})"
+
+sleep 5
+echo "resident memory after 5 s: $(awk '/VmRSS/ { printf "%.1f MB", $2 / 1024 }' "/proc/$game/status")"
+echo "CPU idle over 10 s: $(cpu_over "$game" 10) %"
+
+wid=$(wait_window 50)
+xdotool windowfocus --sync "$wid"
+# Two players from the menu: Alt+M, Game mode, Two players; then the stage message.
+xdotool key alt+m
+sleep 0.3
+xdotool key g
+sleep 0.2
+xdotool key t
+sleep 1.5
+xdotool key Return
+sleep 0.5
+xdotool windowfocus --sync "$wid" 2>/dev/null || true
+(
+    end=$(($(date +%s) + 11))
+    while [ "$(date +%s)" -lt "$end" ]; do
+        for k in Left a Up w Right d Down s Return ctrl; do
+            xdotool key "$k"
+            sleep 0.15
+        done
+    done
+) &
+keys=$!
+sleep 0.5
+echo "CPU during a two-player game over 10 s: $(cpu_over "$game" 10) %"
+wait "$keys" 2>/dev/null || true

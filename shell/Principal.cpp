@@ -1,0 +1,242 @@
+#include "shell/Principal.h"
+
+#include "shell/Artwork.h"
+#include "shell/Cristal.h"
+#include "shell/Region.h"
+#include "shell/services/ErrorReport.h"
+#include "shell/services/Fases.h"
+#include "shell/services/Language.h"
+#include "shell/services/Texts.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+constexpr int NumberFont = 13, NameFont = 11;
+} // namespace
+
+TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("fPrincipal"));
+    setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setFixedSize(ClientWidth, ClientHeight);
+    setFocusPolicy(Qt::StrongFocus);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    Sonidos.Crear();
+    createComponents();
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive)
+                    AplicacionDesactivada();
+            });
+    loadPictures();
+    CrearRegion();
+    createGame();
+
+    TFaseTable stages{};
+    QString why;
+    stagesLoaded = LoadStageFile(stages, &why);
+    if (stagesLoaded)
+        game->Fases = stages;
+    else
+        ReportError(GetText(1003), GetTextFmt(1008, {QString::fromLatin1(StageFileName)}));
+
+    game->TeclasReservadas.fill(false);
+    for (int key : {112, 113, 114, 116})
+        game->TeclasReservadas[size_t(key)] = true;
+    LeerConfiguracion();
+    lastStored = currentSettings();
+    if (GetLanguage() == LanguageEnglish)
+        mnIdiomaClick(mnEnglish);
+    else if (GetLanguage() == LanguageSpanish)
+        mnIdiomaClick(mnEspaniol);
+}
+
+TfPrincipal::~TfPrincipal() {
+    regionForma = QRegion();
+    Sonidos.Liberar();
+    game->EndGame(false, nullptr);
+    GuardarConfiguracion();
+    game.reset();
+}
+
+void TfPrincipal::createComponents() {
+    imgFondo1 = new TImagen(QStringLiteral("imgFondo1"), {5, 5, 245, 400}, this);
+    imgFondo2 = new TImagen(QStringLiteral("imgFondo2"), {380, 5, 245, 400}, this);
+    imgMarcador = new TImagen(QStringLiteral("imgMarcador"), {260, 30, 110, 425}, this);
+    imgStatus1 = new TImagen(QStringLiteral("imgStatus1"), {0, 415, 255, 40}, this);
+    imgStatus2 = new TImagen(QStringLiteral("imgStatus2"), {375, 415, 255, 40}, this);
+    imgSgtes1 = new TImagen(QStringLiteral("imgSgtes1"), {265, 75, 70, 25}, this);
+    imgSgtes2 = new TImagen(QStringLiteral("imgSgtes2"), {294, 280, 70, 25}, this);
+    imgMarcador->setCursor(Qt::SizeAllCursor);
+    createLabels();
+    imgCristal = new TCristal({260, 30, 110, 425}, this);
+    imgCristal->OnMouseDown = [this](const QPoint &p) { imgCristalMouseDown(p); };
+    imgCristal->OnMouseMove = [this](const QPoint &p) { imgCristalMouseMove(p); };
+    imgCristal->OnMouseUp = [this] { imgCristalMouseUp(); };
+    createButtons();
+    createTimers();
+    createMenu();
+}
+
+void TfPrincipal::createLabels() {
+    const auto left = Qt::AlignLeft, right = Qt::AlignRight;
+    auto label = [this](const char *name, QRect r, int font, Qt::Alignment a) {
+        return new TEtiqueta(QLatin1String(name), r, font, a, this);
+    };
+    // Scoreboard: player 1 reads from the top, player 2 from the bottom, right aligned.
+    lblJugador1 = label("lblJugador1", {265, 35, 100, 13}, NameFont, left);
+    lblJugador1->setAutoSize(true);
+    lblPuntos1 = label("lblPuntos1", {265, 121, 71, 16}, NumberFont, left);
+    lblEliminadas1 = label("lblEliminadas1", {265, 175, 71, 19}, NumberFont, left);
+    lblNivel1 = label("lblNivel1", {337, 202, 31, 16}, NumberFont, left);
+    lblFase = label("lblFase", {342, 236, 31, 16}, NumberFont, left);
+    lblPuntos2 = label("lblPuntos2", {295, 326, 71, 16}, NumberFont, right);
+    lblEliminadas2 = label("lblEliminadas2", {295, 380, 71, 16}, NumberFont, right);
+    lblNivel2 = label("lblNivel2", {337, 407, 31, 16}, NumberFont, right);
+    // Right aligned and sized to its text, its right edge under the numbers' edge.
+    lblJugador2 = label("lblJugador2", {298, 437, 68, 13}, NameFont, right);
+    lblJugador2->setAutoSize(true);
+    lblRocas1 = label("lblRocas1", {15, 422, 181, 13}, NameFont, left);
+    lblStatus1 = label("lblStatus1", {15, 436, 181, 13}, NameFont, left);
+    lblRocas2 = label("lblRocas2", {390, 422, 181, 13}, NameFont, left);
+    lblStatus2 = label("lblStatus2", {390, 436, 181, 13}, NameFont, left);
+    for (TEtiqueta *l :
+         {lblPuntos1, lblEliminadas1, lblNivel1, lblFase, lblPuntos2, lblEliminadas2, lblNivel2})
+        l->setText(QStringLiteral("0"));
+    lblNivel1->setText(QStringLiteral("1"));
+    lblNivel2->setText(QStringLiteral("1"));
+}
+
+void TfPrincipal::createButtons() {
+    btnMenu = new TBotonPlano(QStringLiteral("btnMenu"), {270, 5, 41, 20}, this);
+    btnMinimizar = new TBotonPlano(QStringLiteral("btnMinimizar"), {316, 5, 21, 20}, this);
+    btnCerrar = new TBotonPlano(QStringLiteral("btnCerrar"), {340, 5, 21, 20}, this);
+    const std::array<std::pair<TBotonPlano *, int>, 3> tags = {
+        {{btnMenu, 10400}, {btnMinimizar, 10401}, {btnCerrar, 10402}}};
+    for (auto [button, tag] : tags) {
+        button->setProperty("Tag", tag);
+        button->setText(GetText(tag));
+        button->setToolTip(GetText(tag + 400));
+    }
+    connect(btnMenu, &QAbstractButton::clicked, this, &TfPrincipal::btnMenuClick);
+    connect(btnMinimizar, &QAbstractButton::clicked, this, &TfPrincipal::btnMinimizarClick);
+    connect(btnCerrar, &QAbstractButton::clicked, this, &TfPrincipal::mnSalirClick);
+}
+
+void TfPrincipal::createTimers() {
+    Timer1 = new TTemporizador(QStringLiteral("Timer1"), 500, this);
+    Timer2 = new TTemporizador(QStringLiteral("Timer2"), 500, this);
+    TimerDibujar1 = new TTemporizador(QStringLiteral("TimerDibujar1"), DrawInterval, this);
+    TimerDibujar2 = new TTemporizador(QStringLiteral("TimerDibujar2"), DrawInterval, this);
+    TimerStatus = new TTemporizador(QStringLiteral("TimerStatus"), StatusInterval, this);
+    Timer1->setTag(1);
+    Timer2->setTag(2);
+    TimerDibujar1->setTag(1);
+    TimerDibujar2->setTag(2);
+}
+
+void TfPrincipal::loadPictures() {
+    const QImage strip = LoadStatusStrip();
+    imgStatus1->setPicture(strip);
+    imgStatus2->setPicture(strip.copy());
+    imgCristal->setPicture(LoadGlass());
+    const QImage icon(QStringLiteral(":/art/imgIcon64.png"));
+    if (!icon.isNull())
+        setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+}
+
+void TfPrincipal::createGame() {
+    TPictures pics = LoadPictures();
+    imgFondo1->setPicture(pics.FondoVacio.copy());
+    imgFondo2->setPicture(pics.FondoVacio.copy());
+    imgMarcador->setPicture(pics.Marcador);
+
+    GameBindings b;
+    b.Players[0] = {imgFondo1, imgSgtes1, lblPuntos1,  lblEliminadas1, lblStatus1,
+                    lblRocas1, lblNivel1, lblJugador1, Timer1,         TimerDibujar1};
+    b.Players[1] = {imgFondo2, imgSgtes2, lblPuntos2,  lblEliminadas2, lblStatus2,
+                    lblRocas2, lblNivel2, lblJugador2, Timer2,         TimerDibujar2};
+    b.TimerStatus = TimerStatus;
+    b.StageLabel = lblFase;
+    b.Host = this;
+    const auto seed = std::uint32_t(QDateTime::currentMSecsSinceEpoch());
+    game = std::make_unique<Game>(b, std::move(pics), seed);
+
+    Timer1->OnTimer = [this](ITimer &t) { game->TimerTimer(t); };
+    Timer2->OnTimer = [this](ITimer &t) { game->TimerTimer(t); };
+    TimerDibujar1->OnTimer = [this](ITimer &t) { game->TimerDibujarTimer(t); };
+    TimerDibujar2->OnTimer = [this](ITimer &t) { game->TimerDibujarTimer(t); };
+    TimerStatus->OnTimer = [this](ITimer &) { game->TimerStatusTimer(); };
+}
+
+void TfPrincipal::CrearRegion() {
+    auto grown = [](QWidget *w, int by) { return w->geometry().adjusted(-by, -by, by, by); };
+    QRegion shape = RoundRectRegion(grown(imgFondo1, 5), 10, 10);
+    shape += RoundRectRegion(grown(imgFondo2, 5), 10, 10);
+    shape += RoundRectRegion(imgStatus1->geometry(), 10, 10);
+    shape += RoundRectRegion(imgStatus2->geometry(), 10, 10);
+    shape += RoundRectRegion(imgMarcador->geometry(), 10, 10);
+    shape += btnMinimizar->geometry();
+    shape += btnCerrar->geometry();
+    shape += btnMenu->geometry();
+    regionForma = shape;
+    setMask(regionForma);
+}
+
+void TfPrincipal::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (shown)
+        return;
+    shown = true;
+    if (QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormShow();
+}
+
+void TfPrincipal::FormShow() {
+    Sonidos.Abrir();
+}
+
+void TfPrincipal::closeEvent(QCloseEvent *event) {
+    if (game->Jugando && !closeWithoutAsking) {
+        game->PauseIfRunning();
+        const QString title = QString::fromLatin1(ApplicationTitle);
+        if (MostrarMensaje(GetText(10000), title, true) != 1) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+void TfPrincipal::btnMinimizarClick() {
+    showMinimized();
+}
+
+void TfPrincipal::AplicacionDesactivada() {
+    game->PauseIfRunning();
+}
+
+void TfPrincipal::imgCristalMouseDown(const QPoint &globalPos) {
+    OrigenArrastre = globalPos;
+    arrastrando = true;
+}
+
+void TfPrincipal::imgCristalMouseMove(const QPoint &globalPos) {
+    if (!arrastrando)
+        return;
+    move(pos() + (globalPos - OrigenArrastre));
+    OrigenArrastre = globalPos;
+}
+
+void TfPrincipal::imgCristalMouseUp() {
+    arrastrando = false;
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "engine/Game.h"
+#include "engine/Host.h"
+#include "shell/Sonidos.h"
+#include "shell/Widgets.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class TCristal;
+class TRecords;
+
+// Unit Principal: the game's one window. It shows both wells, the scoreboard and the
+// status strips, owns the game with its timers and the sound cues, runs the menu
+// commands and answers the game's requests for dialogs, sound and events.
+class TfPrincipal : public QWidget, public IGameHost {
+    Q_OBJECT
+public:
+    explicit TfPrincipal(QWidget *parent = nullptr);
+    ~TfPrincipal() override;
+
+    static constexpr int ClientWidth = 632, ClientHeight = 460;
+
+    Game &juego() { return *game; }
+    // The high-score object lives beside the window, created after it.
+    void setTablaRecords(TRecords *tables) { tablaRecords = tables; }
+    // The stage file could not be read: no game can be played.
+    bool stageFileFailed() const { return !stagesLoaded; }
+    // Closing from a shutdown signal skips the question (the game is stopped anyway).
+    void setCloseWithoutAsking(bool on) { closeWithoutAsking = on; }
+    // Store the settings now if keys, names or language changed since the last store.
+    void storeSettingsIfChanged();
+
+    // The window outline built by CrearRegion.
+    const QRegion &region() const { return regionForma; }
+
+    // Components, named as the game knows them.
+    TImagen *imgFondo1, *imgFondo2, *imgMarcador, *imgSgtes1, *imgSgtes2;
+    TImagen *imgStatus1, *imgStatus2;
+    TCristal *imgCristal;
+    TEtiqueta *lblJugador1, *lblJugador2, *lblPuntos1, *lblPuntos2;
+    TEtiqueta *lblEliminadas1, *lblEliminadas2, *lblNivel1, *lblNivel2, *lblFase;
+    TEtiqueta *lblRocas1, *lblStatus1, *lblRocas2, *lblStatus2;
+    TBotonPlano *btnMenu, *btnMinimizar, *btnCerrar;
+    TTemporizador *Timer1, *Timer2, *TimerDibujar1, *TimerDibujar2, *TimerStatus;
+    QMenu *Menu;
+    QAction *mnNuevoJuego, *mnPausa, *mnMejores, *mnTipoJuego, *mnUnJugador, *mnDosJugadores,
+        *mnUnoUno, *mnTeclas, *mnSonido, *mnIdioma, *mnEnglish, *mnEspaniol, *mnAyuda, *mnAcercaDe,
+        *mnSalir;
+
+    // Commands of the buttons and the menu.
+    void btnMenuClick();
+    void btnMinimizarClick();
+    void mnSalirClick() { close(); }
+    void mnIdiomaClick(QAction *item);
+    void mnMejoresClick();
+    void mnAcercaDeClick();
+    void AplicacionDesactivada();
+    // Dragging by the glass layer over the scoreboard.
+    void imgCristalMouseDown(const QPoint &globalPos);
+    void imgCristalMouseMove(const QPoint &globalPos);
+    void imgCristalMouseUp();
+
+    // IGameHost
+    int MostrarMensaje(const QString &text, const QString &caption, bool withCancel) override;
+    void showError(const QString &text, const QString &caption) override;
+    void PedirNombres(QString &name1, QString &name2) override;
+    void NuevoRecordFases(int points, int stage, QString &name) override;
+    void NuevoRecordVs(int points, bool won, const QString &name) override;
+    QString NombreVs(int row) override;
+    void showFinal() override;
+    void showHighScores() override;
+    bool PedirTeclas(std::array<std::uint16_t, 10> &keys,
+                     const std::array<bool, 256> &reserved) override;
+    void playSound(TSonido wave, int channel) override;
+    void setMixerActive(bool on) override;
+    void pauseItemChanged(bool enabled, bool paused) override;
+    void gameModeChanged(GameMode mode) override;
+    void processEvents() override;
+    void waitUntil(const std::function<bool()> &done) override;
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createComponents();
+    void createLabels();
+    void createButtons();
+    void createTimers();
+    void createMenu();
+    void createGame();
+    void loadPictures();
+    void CrearRegion();
+    void FormShow();
+    void LeerConfiguracion();
+    void GuardarConfiguracion();
+    void setMenuCaption(QAction *item, int textId);
+    void loadLanguagePictures();
+    void scheduleSettingsCheck();
+
+    struct Stored {
+        std::array<std::uint16_t, 10> keys{};
+        QString name1, name2;
+        int language = -1;
+        bool operator==(const Stored &) const = default;
+    };
+    Stored currentSettings() const;
+
+    std::unique_ptr<Game> game;
+    TSonidos Sonidos;
+    TRecords *tablaRecords = nullptr;
+    QRegion regionForma;
+    QPoint OrigenArrastre;
+    bool arrastrando = false;
+    bool shown = false;
+    bool stagesLoaded = false;
+    bool closeWithoutAsking = false;
+    bool settingsCheckPending = false;
+    Stored lastStored;
+};

@@ -1,0 +1,77 @@
+#include "shell/Principal.h"
+
+#include "dialogs/TranslateForm.h"
+#include "shell/services/Language.h"
+#include "shell/services/Settings.h"
+#include "shell/services/Texts.h"
+
+#include <QAction>
+
+// The language command and the stored settings of the window.
+
+void TfPrincipal::mnIdiomaClick(QAction *item) {
+    SetLanguage(item->property("Tag").toInt());
+    (GetLanguage() == LanguageSpanish ? mnEspaniol : mnEnglish)->setChecked(true);
+    TranslateForm(this);
+    // The translation puts the plain captions back; the keys shown and the pause
+    // item's state are the window's own.
+    for (QAction *a : {mnNuevoJuego, mnTeclas, mnAyuda})
+        setMenuCaption(a, a->property("Tag").toInt());
+    setMenuCaption(mnPausa, game->Pausado ? 10011 : 10101);
+    game->LoadTextosDerrota();
+    lblJugador1->setText(GetText(12000));
+    lblJugador2->setText(GetText(12001));
+    loadLanguagePictures();
+    scheduleSettingsCheck();
+}
+
+void TfPrincipal::loadLanguagePictures() {
+    TPictures &pics = game->pictures();
+    if (LoadLanguageBitmap(pics.Marcador, QStringLiteral("BMP_SCOREBOARD")))
+        pics.Marcador = pics.Marcador.convertToFormat(QImage::Format_RGB32);
+    LoadLanguageBitmap(pics.PausaXOR, QStringLiteral("BMP_PAUSE"));
+    LoadLanguageBitmap(pics.PausaAND, QStringLiteral("BMP_PAUSE_AND"));
+    pics.PausaXOR = pics.PausaXOR.convertToFormat(QImage::Format_RGB32);
+    pics.PausaAND = pics.PausaAND.convertToFormat(QImage::Format_RGB32);
+    imgMarcador->setPicture(pics.Marcador);
+    // The previews lie on the scoreboard: their background is its picture.
+    for (int n = 1; n <= 2; ++n) {
+        TImagen *preview = n == 1 ? imgSgtes1 : imgSgtes2;
+        const QRect area(preview->pos() - imgMarcador->pos(), preview->size());
+        preview->setPicture(pics.Marcador.copy(area).convertToFormat(QImage::Format_RGB32));
+        TInfo &p = game->player(n);
+        if (p.PreviewColour1 > 0)
+            p.DrawPreview(p.PreviewColour1, p.PreviewColour2);
+    }
+}
+
+TfPrincipal::Stored TfPrincipal::currentSettings() const {
+    return {game->TeclasJuego, game->player(1).Name, game->player(2).Name, GetLanguage()};
+}
+
+void TfPrincipal::storeSettingsIfChanged() {
+    if (currentSettings() == lastStored)
+        return;
+    GuardarConfiguracion();
+}
+
+void TfPrincipal::LeerConfiguracion() {
+    TConfiguracion config;
+    config.Nombre1 = game->player(1).Name;
+    config.Nombre2 = game->player(2).Name;
+    ::LeerConfiguracion(config);
+    game->TeclasJuego = config.TeclasJuego;
+    game->player(1).Name = config.Nombre1;
+    game->player(2).Name = config.Nombre2;
+}
+
+void TfPrincipal::GuardarConfiguracion() {
+    TConfiguracion config;
+    config.TeclasJuego = game->TeclasJuego;
+    config.Nombre1 = game->player(1).Name;
+    config.Nombre2 = game->player(2).Name;
+    // A failed store is reported once by the store itself; do not repeat it at every
+    // change, the exit tries again.
+    ::GuardarConfiguracion(config);
+    lastStored = currentSettings();
+}

@@ -1,0 +1,141 @@
+#include "shell/Principal.h"
+
+#include "dialogs/TranslateForm.h"
+#include "shell/services/Texts.h"
+#include "shell/services/VirtualKeys.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QKeyEvent>
+#include <QMenu>
+
+namespace {
+// The key shown beside an item; the keys act through the key handler only.
+QString KeyShown(const QAction *item) {
+    return item->property("KeyShown").toString();
+}
+} // namespace
+
+void TfPrincipal::createMenu() {
+    Menu = new QMenu(this);
+    Menu->setObjectName(QStringLiteral("Menu"));
+    Menu->setProperty("Tag", 65536);
+    auto item = [this](QMenu *in, const char *name, int tag, const char *key = nullptr) {
+        QAction *a = in->addAction(GetText(tag));
+        a->setObjectName(QLatin1String(name));
+        a->setProperty("Tag", tag);
+        if (key)
+            a->setProperty("KeyShown", QLatin1String(key));
+        return a;
+    };
+    mnNuevoJuego = item(Menu, "mnNuevoJuego", 10100, "F2");
+    mnPausa = item(Menu, "mnPausa", 10101, "F3");
+    mnPausa->setEnabled(false);
+    mnMejores = item(Menu, "mnMejores", 10102);
+    Menu->addSeparator();
+    QMenu *modes = Menu->addMenu(GetText(10103));
+    mnTipoJuego = modes->menuAction();
+    mnTipoJuego->setObjectName(QStringLiteral("mnTipoJuego"));
+    mnTipoJuego->setProperty("Tag", 10103);
+    // The game-mode items carry their text ids, which also name the mode they select.
+    mnUnJugador = item(modes, "mnUnJugador", 10015);
+    mnDosJugadores = item(modes, "mnDosJugadores", 10016);
+    mnUnoUno = item(modes, "mnUnoUno", 10017);
+    auto *modeGroup = new QActionGroup(this);
+    for (QAction *a : {mnUnJugador, mnDosJugadores, mnUnoUno}) {
+        a->setCheckable(true);
+        modeGroup->addAction(a);
+    }
+    mnUnJugador->setChecked(true);
+    mnTeclas = item(Menu, "mnTeclas", 10104, "F5");
+    mnSonido = item(Menu, "mnSonido", 10105);
+    mnSonido->setCheckable(true);
+    mnSonido->setChecked(true);
+    Menu->addSeparator();
+    QMenu *languages = Menu->addMenu(GetText(10106));
+    mnIdioma = languages->menuAction();
+    mnIdioma->setObjectName(QStringLiteral("mnIdioma"));
+    mnIdioma->setProperty("Tag", 10106);
+    mnEnglish = languages->addAction(QStringLiteral("English"));
+    mnEnglish->setObjectName(QStringLiteral("mnEnglish"));
+    mnEnglish->setProperty("Tag", 0);
+    mnEspaniol = languages->addAction(QStringLiteral("Español"));
+    mnEspaniol->setObjectName(QStringLiteral("mnEspaniol"));
+    mnEspaniol->setProperty("Tag", 1);
+    auto *languageGroup = new QActionGroup(this);
+    for (QAction *a : {mnEnglish, mnEspaniol}) {
+        a->setCheckable(true);
+        languageGroup->addAction(a);
+    }
+    Menu->addSeparator();
+    mnAyuda = item(Menu, "mnAyuda", 10107, "F1");
+    mnAcercaDe = item(Menu, "mnAcercaDe", 10108);
+    Menu->addSeparator();
+    mnSalir = item(Menu, "mnSalir", 10109);
+    for (QAction *a : Menu->actions())
+        if (!KeyShown(a).isEmpty())
+            setMenuCaption(a, a->property("Tag").toInt());
+
+    connect(mnNuevoJuego, &QAction::triggered, this, [this] { game->mnNuevoJuegoClick(); });
+    connect(mnPausa, &QAction::triggered, this, [this] { game->mnPausaClick(); });
+    connect(mnMejores, &QAction::triggered, this, &TfPrincipal::mnMejoresClick);
+    connect(modeGroup, &QActionGroup::triggered, this, [this](QAction *a) {
+        const int tag = a->property("Tag").toInt();
+        game->mnTipoJuegoClick(tag == 10015   ? GameMode::OnePlayer
+                               : tag == 10016 ? GameMode::TwoPlayers
+                                              : GameMode::OneToOne);
+        // The game reports the mode in force; a cancelled change keeps the old mark.
+        gameModeChanged(game->TipoJuego);
+    });
+    connect(mnTeclas, &QAction::triggered, this, [this] {
+        game->mnTeclasClick();
+        storeSettingsIfChanged();
+    });
+    connect(mnSonido, &QAction::toggled, this, [this](bool on) {
+        game->Sonido = on;
+        Sonidos.Habilitado = on;
+    });
+    connect(languageGroup, &QActionGroup::triggered, this, &TfPrincipal::mnIdiomaClick);
+    connect(mnAyuda, &QAction::triggered, this, [this] { game->mnAyudaClick(); });
+    connect(mnAcercaDe, &QAction::triggered, this, &TfPrincipal::mnAcercaDeClick);
+    connect(mnSalir, &QAction::triggered, this, &TfPrincipal::mnSalirClick);
+}
+
+void TfPrincipal::setMenuCaption(QAction *item, int textId) {
+    const QString key = KeyShown(item);
+    item->setText(key.isEmpty() ? GetText(textId) : GetText(textId) + QLatin1Char('\t') + key);
+}
+
+void TfPrincipal::btnMenuClick() {
+    game->PauseIfRunning();
+    Menu->popup(mapToGlobal(btnMenu->geometry().bottomLeft() + QPoint(0, 1)));
+}
+
+void TfPrincipal::pauseItemChanged(bool enabled, bool paused) {
+    mnPausa->setEnabled(enabled);
+    setMenuCaption(mnPausa, paused ? 10011 : 10012);
+}
+
+void TfPrincipal::gameModeChanged(GameMode mode) {
+    QAction *item = mode == GameMode::OnePlayer    ? mnUnJugador
+                    : mode == GameMode::TwoPlayers ? mnDosJugadores
+                                                   : mnUnoUno;
+    item->setChecked(true);
+}
+
+bool TfPrincipal::event(QEvent *e) {
+    // The window sees every key before any control, and a key is never consumed.
+    if (e->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(e);
+        if (key->key() == Qt::Key_M && (key->modifiers() & Qt::AltModifier)) {
+            btnMenuClick();
+            return true;
+        }
+        const int code = VirtualKeyFromEvent(*key);
+        if (code > 0 && code < 256) {
+            game->FormKeyDown(code);
+            return true;
+        }
+    }
+    return QWidget::event(e);
+}

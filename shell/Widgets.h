@@ -1,0 +1,93 @@
+#pragma once
+
+#include "engine/View.h"
+
+#include <QAbstractButton>
+#include <QImage>
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+// The window's components that the engine draws on and is driven by: a picture
+// widget, a label and a tagged timer, each implementing one of the engine's seams.
+
+// A picture shown at its own size; the engine changes image() in place.
+class TImagen : public QWidget, public IImageView {
+    Q_OBJECT
+public:
+    TImagen(const QString &name, const QRect &bounds, QWidget *parent);
+
+    QImage &image() override { return picture; }
+    void changed(const QRect &area) override { update(area); }
+    void repaint() override { QWidget::repaint(); }
+
+    // Replaces the picture; a null or differently sized one is drawn as it is.
+    void setPicture(const QImage &img);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QImage picture;
+};
+
+// A transparent, white, bold label of a fixed font height.
+class TEtiqueta : public QLabel, public ILabel {
+    Q_OBJECT
+public:
+    TEtiqueta(const QString &name, const QRect &bounds, int fontPixels, Qt::Alignment align,
+              QWidget *parent);
+
+    void setText(const QString &text) override;
+    QString text() const override { return QLabel::text(); }
+    void repaint() override { QLabel::repaint(); }
+
+    // A label without a fixed width grows from its left edge, or toward its left
+    // when right aligned, to fit its text.
+    void setAutoSize(bool on);
+
+private:
+    void fitText();
+
+    bool autoSize = false;
+    int anchorX = 0;
+};
+
+// A QTimer with the numeric tag the game's handlers dispatch on.
+class TTemporizador : public QObject, public ITimer {
+    Q_OBJECT
+public:
+    TTemporizador(const QString &name, int intervalMs, QObject *parent);
+
+    void setInterval(int ms) override;
+    int interval() const override { return timer.interval(); }
+    void setEnabled(bool on) override;
+    bool isEnabled() const override { return timer.isActive(); }
+    void setTag(int value) override { tagValue = value; }
+    int tag() const override { return tagValue; }
+
+    // Called with the timer each time it fires.
+    std::function<void(ITimer &)> OnTimer;
+
+private:
+    QTimer timer;
+    int tagValue = 0;
+};
+
+// A flat button showing one symbol glyph, chosen by its caption the way the symbol
+// font of the original buttons maps characters: "7" menu, "0" minimise, "r" close.
+class TBotonPlano : public QAbstractButton {
+    Q_OBJECT
+public:
+    TBotonPlano(const QString &name, const QRect &bounds, QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    bool hovered = false;
+};

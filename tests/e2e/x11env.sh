@@ -1,0 +1,68 @@
+# Shared by the end-to-end test and the window benchmark: a private X server and a
+# PulseAudio daemon with a null sink, both started here and stopped on exit.
+# Sourced; expects WORK (a scratch directory) to be set.
+
+started_pids=""
+
+stop_started() {
+    for pid in $started_pids; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in $started_pids; do
+        wait "$pid" 2>/dev/null || true
+    done
+    started_pids=""
+}
+
+# Starts Xvfb on a free display and exports DISPLAY.
+start_x() {
+    xfifo="$WORK/display"
+    mkfifo "$xfifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$xfifo" \
+        >"$WORK/xvfb.log" 2>&1 &
+    started_pids="$started_pids $!"
+    read -r number <"$xfifo"
+    export DISPLAY=":$number"
+    export QT_QPA_PLATFORM=xcb
+}
+
+# Starts a private PulseAudio daemon whose default sink is a null sink "cobaltix".
+start_pulse() {
+    export XDG_RUNTIME_DIR="$WORK/run"
+    mkdir -p "$XDG_RUNTIME_DIR/pulse"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
+    export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+        --load="module-null-sink sink_name=cobaltix" \
+        --load="module-native-protocol-unix auth-anonymous=1 socket=$XDG_RUNTIME_DIR/pulse/native" \
+        --load="module-always-sink" \
+        >"$WORK/pulse.log" 2>&1 &
+    started_pids="$started_pids $!"
+    i=0
+    until pactl info >/dev/null 2>&1; do
+        i=$((i + 1))
+        if [ "$i" -gt 100 ]; then
+            echo "pulseaudio did not start:" >&2
+            cat "$WORK/pulse.log" >&2
+            return 1
+        fi
+        sleep 0.1
+    done
+    pactl set-default-sink cobaltix >/dev/null
+}
+
+# Prints the id of the mapped top-level window named exactly "Cobaltix", waiting up
+# to $1 tenths of a second; prints nothing on timeout.
+wait_window() {
+    i=0
+    while [ "$i" -lt "$1" ]; do
+        id=$(xdotool search --onlyvisible --name '^Cobaltix$' 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        i=$((i + 1))
+        sleep 0.1
+    done
+}
