@@ -169,7 +169,13 @@ void TfTeclas::showName(TKeyBox *box) {
 
 bool DefinirTeclas(TfTeclas::Codes &TeclasJuego, const TfTeclas::Reserved &TeclasReservadas,
                    QWidget *parent) {
+    return DefinirTeclas(TeclasJuego, TeclasReservadas, GetLanguage(), parent);
+}
+
+bool DefinirTeclas(TfTeclas::Codes &TeclasJuego, const TfTeclas::Reserved &TeclasReservadas,
+                   int language, QWidget *parent) {
     auto dialog = std::make_unique<TfTeclas>(parent);
+    dialog->bindKeyNames(language);
     dialog->setTeclas(TeclasJuego);
     dialog->setTeclasReservadas(TeclasReservadas);
     if (dialog->exec() != 1)

@@ -84,3 +84,7 @@ private:
 // Runs the key dialog over the game's ten keys; they change only when it ends with OK.
 bool DefinirTeclas(TfTeclas::Codes &TeclasJuego, const TfTeclas::Reserved &TeclasReservadas,
                    QWidget *parent = nullptr);
+
+// The same with the key names of the given language (1 Spanish, anything else English).
+bool DefinirTeclas(TfTeclas::Codes &TeclasJuego, const TfTeclas::Reserved &TeclasReservadas,
+                   int language, QWidget *parent = nullptr);
