@@ -122,7 +122,7 @@ constexpr Entry englishEntries[] = {
     {64101, "&Cancel"},
     {65000, "About"},
     {65001, "Version %d.%.d%s"},
-    {65002, "Suggestions and error reports are welcome: please send them to us by e-mail."},
+    {65002, "Suggestions and bug reports are welcome by e-mail."},
     {65003, "This game is free for private, non-commercial use."},
     {65004, "This game is provided as is, without warranty of any kind. The authors accept no "
             "responsibility for any damage that may come from its use."},
