@@ -76,8 +76,37 @@ void Game::LoadTextosDerrota() {
 }
 
 void Game::Play(TSonido wave, int channel) {
-    if (Sonido)
+    if (!Sonido || soundBroken)
+        return;
+    try {
         hostPtr->playSound(wave, channel);
+    } catch (const std::exception &e) {
+        soundFailed(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        soundFailed(QStringLiteral("Sound error"));
+    }
+}
+
+void Game::SetMixerActive(bool on) {
+    try {
+        hostPtr->setMixerActive(on);
+    } catch (const std::exception &e) {
+        soundFailed(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        soundFailed(QStringLiteral("Sound error"));
+    }
+}
+
+// A sound failure never stops the game: it is reported once, and the game goes on
+// without cues until the next new game tries the device again.
+void Game::soundFailed(QString message) {
+    soundBroken = true;
+    if (soundReported)
+        return;
+    soundReported = true;
+    if (!message.isEmpty() && message.back().unicode() > '.')
+        message += QLatin1Char('.');
+    hostPtr->showError(message, QString::fromLatin1(ApplicationTitle));
 }
 
 void Game::PostStatus(TInfo &p, const QString &text) {

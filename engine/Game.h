@@ -85,7 +85,10 @@ public:
     void EndGame(bool lost, TInfo *p);
     void PostStatus(TInfo &p, const QString &text);
     void PostStatusAppend(TInfo &p, const QString &text);
+    // Sound cues (only while Sonido is set) and the mixer's activation. A host call
+    // that throws is reported once per game through showError; the game goes on.
     void Play(TSonido wave, int channel);
+    void SetMixerActive(bool on);
 
     // Session commands (menu items and keys).
     void mnNuevoJuegoClick();
@@ -135,6 +138,7 @@ private:
     void stopAllTimers();
     void showGameOver(TInfo &p);
     bool waitForAnimation(TInfo &p);
+    void soundFailed(QString message);
 
     TRandom rng;
     TPictures pics;
@@ -144,6 +148,7 @@ private:
     std::unique_ptr<TInfo> p1, p2;
     std::array<QImage, 2> buffers; // imgBuffer1, imgBuffer2
     bool pauseEnabled = false;
+    bool soundBroken = false, soundReported = false;
     // Bumped at every game start and stop, so a wait inside a tick can tell that the
     // game it belonged to is gone.
     std::uint32_t generation = 0;

@@ -57,8 +57,9 @@ public:
         return false;
     }
 
-    // A sound cue on a mixer channel. A failing cue is the host's to report (once);
-    // the game goes on regardless.
+    // A sound cue on a mixer channel. A host may report a failure itself, or throw:
+    // the game then reports the first failure of a game through showError and plays
+    // no further cues until the next new game.
     virtual void playSound(TSonido wave, int channel) { (void)wave, (void)channel; }
     // The mixer takes the output device (on) or gives it back (off). Failures as above.
     virtual void setMixerActive(bool on) { (void)on; }

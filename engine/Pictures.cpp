@@ -28,12 +28,16 @@ template <typename Op> void combine(QImage &dest, QPoint pos, const QImage &src,
     const QRect part = clipped(dest, pos, src.rect());
     if (part.isEmpty())
         return;
-    const int dx = pos.x() + part.left(), dy = pos.y() + part.top();
-    for (int y = 0; y < part.height(); ++y) {
-        auto *d = reinterpret_cast<std::uint32_t *>(dest.scanLine(dy + y)) + dx;
-        const auto *s = reinterpret_cast<const std::uint32_t *>(src.constScanLine(part.top() + y)) +
-                        part.left();
-        for (int x = 0; x < part.width(); ++x)
+    // bits() once: scanLine() checks for sharing on every call.
+    uchar *to =
+        dest.bits() + (pos.y() + part.top()) * dest.bytesPerLine() + 4 * (pos.x() + part.left());
+    const uchar *from = src.constBits() + part.top() * src.bytesPerLine() + 4 * part.left();
+    const qsizetype toStep = dest.bytesPerLine(), fromStep = src.bytesPerLine();
+    const int width = part.width();
+    for (int y = 0; y < part.height(); ++y, to += toStep, from += fromStep) {
+        auto *d = reinterpret_cast<std::uint32_t *>(to);
+        const auto *s = reinterpret_cast<const std::uint32_t *>(from);
+        for (int x = 0; x < width; ++x)
             d[x] = op(d[x], s[x]) | 0xff000000u;
     }
 }

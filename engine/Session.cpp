@@ -19,8 +19,9 @@ void Game::setPauseItem(bool enabled) {
 void Game::mnNuevoJuegoClick() {
     if (Jugando && !askLeaveGame())
         return;
+    soundBroken = soundReported = false;
     EndGame(false, nullptr);
-    hostPtr->setMixerActive(true);
+    SetMixerActive(true);
     for (TInfo *p : {p1.get(), p2.get()}) {
         p->ResetBoard();
         p->ResetCounters();
@@ -94,7 +95,7 @@ void Game::mnPausaClick() {
         drawPause(*p1, buffers[0]);
         if (TipoJuego != GameMode::OnePlayer)
             drawPause(*p2, buffers[1]);
-        hostPtr->setMixerActive(false);
+        SetMixerActive(false);
         return;
     }
     liftPause();
@@ -109,7 +110,7 @@ void Game::mnPausaClick() {
     setTimer(views.TimerStatus, true);
     setTimer(p1->View.DrawTimer, true);
     setTimer(p2->View.DrawTimer, true);
-    hostPtr->setMixerActive(true);
+    SetMixerActive(true);
 }
 
 // Ends the pause without restarting anything: the wells get their pictures back.

@@ -117,7 +117,7 @@ void Game::EndGame(bool lost, TInfo *p) {
             hostPtr->NuevoRecordFases(loser.Points, FaseActual, loser.Name);
         }
     }
-    hostPtr->setMixerActive(false);
+    SetMixerActive(false);
 }
 
 void Game::endOneToOne(TInfo &loser, TInfo &winner) {

@@ -48,7 +48,7 @@ bool sameTable(const TFaseTable &a, const TFaseTable &b) {
 }
 
 // Runs a test body with a scratch current directory and puts the old one back.
-class InScratchDir : public ::testing::Test {
+class StageFileOnDisk : public ::testing::Test {
 protected:
     void SetUp() override {
         previous = QDir::currentPath();
@@ -135,7 +135,7 @@ TEST(StageFormat, AcceptsFullAndEmptyColumns) {
     EXPECT_TRUE(ParseStages(SerializeStages(t), table));
 }
 
-TEST_F(InScratchDir, LoadsExactSizeFileFromCurrentDirectory) {
+TEST_F(StageFileOnDisk, LoadsExactSizeFileFromCurrentDirectory) {
     writeFile(SerializeStages(sampleTable()));
     EXPECT_EQ(QFileInfo(FindStageFile()).canonicalFilePath(),
               QFileInfo(dir.filePath(StageFileName)).canonicalFilePath());
@@ -144,7 +144,7 @@ TEST_F(InScratchDir, LoadsExactSizeFileFromCurrentDirectory) {
     EXPECT_TRUE(sameTable(table, sampleTable()));
 }
 
-TEST_F(InScratchDir, RefusesMissingEmptyAndShortFiles) {
+TEST_F(StageFileOnDisk, RefusesMissingEmptyAndShortFiles) {
     TFaseTable table;
     QString why;
     EXPECT_EQ(FindStageFile(), StageFileName) << "no file anywhere: the bare name";

@@ -115,5 +115,14 @@ TEST_F(Store, UnwritableLocationFailsToCreate) {
 }
 
 TEST(StoreLocation, FollowsXdgConfigHome) {
-    EXPECT_TRUE(UserStore::defaultFilePath().endsWith("/cobaltix/store.json"));
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+    const QString path = UserStore::defaultFilePath();
+    if (wasSet)
+        qputenv("XDG_CONFIG_HOME", saved);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(path, home.path() + "/cobaltix/store.json");
 }

@@ -13,7 +13,10 @@ constexpr double G4 = 392.00, C5 = 523.25, E5 = 659.26, G5 = 783.99, C6 = 1046.5
 // A struck glass bell: a bright fundamental with quickly fading upper partials.
 void addBell(std::vector<Voice> &voices, double start, double hz, double gain, double length) {
     const double partials[][3] = {{1.0, 1.0, 0.20}, {2.0, 0.35, 0.09}, {3.01, 0.18, 0.05}};
-    for (const auto &[ratio, weight, decay] : partials)
+    for (const auto &[ratio, weight, decay] : partials) {
+        // Partials near half the sample rate would fold back as harsh false tones.
+        if (hz * ratio > 0.8 * SampleRate / 2)
+            continue;
         voices.push_back({.start = start,
                           .length = length,
                           .wave = Wave::Sine,
@@ -23,6 +26,7 @@ void addBell(std::vector<Voice> &voices, double start, double hz, double gain, d
                           .attack = 0.002,
                           .decay = decay,
                           .release = 0.03});
+    }
 }
 
 // A soft brass-like note for the fanfare.
@@ -145,13 +149,13 @@ Cue rockLine() {
     // Grinding rise: a rough buzzing tone climbing through gravelly noise.
     return {"SND_LINEAS",
             6053,
-            0.75,
+            0.6,
             {{.start = 0,
               .length = 0.549,
               .wave = Wave::Soft,
               .fromHz = 55,
               .toHz = 150,
-              .gain = 0.8,
+              .gain = 1.0,
               .attack = 0.05,
               .release = 0.12,
               .vibratoHz = 23,
@@ -160,10 +164,10 @@ Cue rockLine() {
              {.start = 0,
               .length = 0.549,
               .wave = Wave::Noise,
-              .gain = 0.55,
+              .gain = 0.3,
               .attack = 0.06,
               .release = 0.12,
-              .smoothing = 0.12},
+              .smoothing = 0.07},
              {.start = 0.1,
               .length = 0.449,
               .wave = Wave::Triangle,

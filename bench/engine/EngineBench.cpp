@@ -1,0 +1,167 @@
+#include "engine/Game.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+// The engine headless: wells and previews are plain in-memory images, timers are
+// driven by hand, the host answers every question with OK.
+namespace {
+
+class Image : public IImageView {
+public:
+    explicit Image(QSize size) : picture(size, QImage::Format_RGB32) {}
+    QImage &image() override { return picture; }
+    QImage picture;
+};
+
+class Timer : public ITimer {
+public:
+    void setInterval(int ms) override { ms_ = ms; }
+    int interval() const override { return ms_; }
+    void setEnabled(bool on) override { on_ = on; }
+    bool isEnabled() const override { return on_; }
+    void setTag(int tag) override { tag_ = tag; }
+    int tag() const override { return tag_; }
+    int ms_ = 0, tag_ = 0;
+    bool on_ = false;
+};
+
+struct Bench {
+    explicit Bench(bool pictures, GameMode mode, std::uint32_t seed = 1) {
+        GameBindings b;
+        for (int i = 0; i < 2; ++i) {
+            PlayerViews &v = b.Players[size_t(i)];
+            if (pictures) {
+                v.Well = &wells[i];
+                v.Preview = &previews[i];
+            }
+            v.TickTimer = &timers[i];
+            v.DrawTimer = &timers[2 + i];
+        }
+        b.TimerStatus = &timers[4];
+        game = std::make_unique<Game>(b, pictures ? TPictures::plain() : TPictures(), seed);
+        for (Image &w : wells)
+            w.picture = game->pictures().FondoVacio;
+        for (TFase &f : game->Fases) {
+            for (int c = -1; c <= 7; ++c)
+                for (int r = -1; r <= 16; ++r)
+                    f.Tablero[size_t(TBoard::index(c, r))] =
+                        c < 0 || c > 6 || r < 0 || r > 15 ? -1 : 0;
+            f.Objetivo = 40;
+            f.Limite = 4;
+        }
+        game->TipoJuego = mode;
+        game->mnNuevoJuegoClick();
+    }
+
+    // Plays player n's drawing queue out, one frame per timer event.
+    void playFrames(int n) {
+        while (!game->player(n).Drawings.IsEmpty())
+            game->TimerDibujarTimer(n);
+    }
+
+    Image wells[2] = {Image({245, 400}), Image({245, 400})};
+    Image previews[2] = {Image({70, 25}), Image({70, 25})};
+    Timer timers[5];
+    std::unique_ptr<Game> game;
+};
+
+// Columns 0..5 full, each row one colour (five colours in turn), column 6 empty: a
+// pair thrown into column 6 completes the bottom row, and every row after it falls
+// into place and goes too, 16 groups in one landing.
+void setWorstBoard(TInfo &p) {
+    for (int c = 0; c < 7; ++c)
+        for (int r = 0; r < 16; ++r)
+            p.Board(c, r) = c < 6 ? 1 + r % 5 : 0;
+    p.Gem1Col = p.Gem2Col = 6;
+    p.Gem1Row = 1;
+    p.Gem2Row = 0;
+    p.Gem1Colour = 1 + 15 % 5;
+    p.Gem2Colour = 1 + 14 % 5;
+    p.SpriteFor(p.Gem1Colour, p.Gem1Image, p.Gem1Mask);
+    p.SpriteFor(p.Gem2Colour, p.Gem2Image, p.Gem2Mask);
+    p.Falling = true;
+    p.Points = p.Eliminated = p.StageEliminated = 0;
+    p.Drawings.Clear();
+    p.Animating = false;
+}
+
+void worstLanding(benchmark::State &state, bool drawing) {
+    Bench bench(drawing, GameMode::OneToOne);
+    Game &game = *bench.game;
+    TInfo &p = game.player(1);
+    std::int64_t steps = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        setWorstBoard(p);
+        game.player(2).RocksPending = 0;
+        if (drawing)
+            p.DrawBoard();
+        state.ResumeTiming();
+        game.Throw(p);
+        steps += p.Drawings.Count();
+        if (drawing)
+            bench.playFrames(1);
+    }
+    if (p.Eliminated != 98)
+        state.SkipWithError("the cascade did not run as built");
+    state.counters["steps"] = benchmark::Counter(double(steps), benchmark::Counter::kAvgIterations);
+}
+
+void BM_WorstLanding(benchmark::State &state) {
+    worstLanding(state, false);
+}
+void BM_WorstLandingWithDrawing(benchmark::State &state) {
+    worstLanding(state, true);
+}
+
+// Random play: a few moves then a throw, the animation played out, a new game when
+// one ends. Counts landings.
+void randomGame(benchmark::State &state, bool pictures, GameMode mode) {
+    Bench bench(pictures, mode, 7);
+    Game &game = *bench.game;
+    std::mt19937 keys(7);
+    std::int64_t landings = 0;
+    game.LandingHook = [&](const TInfo &, bool after) { landings += after; };
+    const int players = mode == GameMode::OnePlayer ? 1 : 2;
+    for (auto _ : state) {
+        if (!game.Jugando)
+            game.mnNuevoJuegoClick();
+        for (int n = 1; n <= players; ++n) {
+            TInfo &p = game.player(n);
+            if (!p.Falling) {
+                game.TimerTimer(n);
+                continue;
+            }
+            const int base = 5 * (n - 1);
+            for (int i = int(keys() % 4); i > 0; --i)
+                game.FormKeyDown(game.TeclasJuego[size_t(base + keys() % 3)]);
+            game.FormKeyDown(game.TeclasJuego[size_t(base + 4)]);
+            bench.playFrames(n);
+        }
+    }
+    state.counters["landings/s"] =
+        benchmark::Counter(double(landings), benchmark::Counter::kIsRate);
+    state.SetItemsProcessed(landings);
+}
+
+void BM_RandomGameOneToOne(benchmark::State &state) {
+    randomGame(state, true, GameMode::OneToOne);
+}
+void BM_RandomGameOnePlayer(benchmark::State &state) {
+    randomGame(state, true, GameMode::OnePlayer);
+}
+void BM_RandomGameOneToOneNoPictures(benchmark::State &state) {
+    randomGame(state, false, GameMode::OneToOne);
+}
+
+} // namespace
+
+BENCHMARK(BM_WorstLanding)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WorstLandingWithDrawing)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RandomGameOneToOne)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RandomGameOnePlayer)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RandomGameOneToOneNoPictures)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,181 @@
+#include "Rig.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+void start(Rig &rig, GameMode mode) {
+    rig.game->TipoJuego = mode;
+    rig.game->mnNuevoJuegoClick();
+    rig.runUntil([&] { return rig.p(1).Falling; });
+}
+
+// Lands player n's pair so that it completes a group of four at the bottom.
+void eliminateFour(Rig &rig, int n) {
+    TInfo &p = rig.p(n);
+    rig.setBoard(n, bottom({"RR....."}));
+    p.Gem1Colour = p.Gem2Colour = 1;
+    rig.placePair(n, 2, 15, 1, 3, 15, 1);
+    rig.game->Throw(p);
+}
+} // namespace
+
+TEST(Stages, NewGameStartsStageOneWithItsText) {
+    Rig rig;
+    rig.setStages(5, 30, true, true);
+    start(rig, GameMode::OnePlayer);
+    EXPECT_EQ(rig.game->FaseActual, 1);
+    EXPECT_EQ(rig.game->Limite, 5);
+    EXPECT_TRUE(rig.game->RocasAzar && rig.game->LineasRocas);
+    EXPECT_EQ(rig.stageLabel.value, "1");
+    EXPECT_EQ(rig.host.matching("message").size(), 1u);
+    EXPECT_TRUE(rig.p(2).StageDone);
+    EXPECT_FALSE(rig.p(2).Active);
+}
+
+TEST(Stages, StageBoardIsCopiedIntoEveryActiveWell) {
+    Rig rig;
+    rig.setStages(4, 30, false, false);
+    for (TFase &f : rig.game->Fases)
+        f.Tablero[size_t(TBoard::index(0, 15))] = 7;
+    start(rig, GameMode::TwoPlayers);
+    EXPECT_EQ(rig.p(1).Board(0, 15), 7);
+    EXPECT_EQ(rig.p(2).Board(0, 15), 7);
+}
+
+TEST(Stages, OnePlayerCompletesAtOnceWithoutBonus) {
+    Rig rig;
+    rig.setStages(4, 4, false, false);
+    start(rig, GameMode::OnePlayer);
+    eliminateFour(rig, 1);
+    EXPECT_EQ(rig.game->FaseActual, 2);
+    EXPECT_EQ(rig.p(1).Points, 40);
+    EXPECT_EQ(rig.p(1).StageEliminated, 0);
+    EXPECT_FALSE(rig.p(1).StageDone);
+    EXPECT_TRUE(rig.p(2).StageDone);
+    EXPECT_EQ(rig.host.matching("sound SND_FASE").size(), 1u);
+    EXPECT_TRUE(rig.tickTimer(1).isEnabled());
+    EXPECT_EQ(rig.p(1).NextColours.Count(), 2 + 4);
+}
+
+TEST(Stages, FirstToFinishGetsTheBonusAndWaits) {
+    Rig rig;
+    rig.setStages(4, 4, false, false);
+    start(rig, GameMode::TwoPlayers);
+    rig.runUntil([&] { return rig.p(2).Falling; });
+    eliminateFour(rig, 1);
+    TInfo &p1 = rig.p(1);
+    EXPECT_EQ(p1.Points, 1040);
+    EXPECT_TRUE(p1.StageDone);
+    EXPECT_FALSE(rig.tickTimer(1).isEnabled());
+    EXPECT_EQ(rig.host.matching("wait").size(), 1u); // for its own animation first
+    EXPECT_EQ(rig.game->FaseActual, 1);
+    // The waiting player's count may go below zero.
+    rig.game->TimerStatusTimer();
+    eliminateFour(rig, 2);
+    EXPECT_EQ(rig.game->FaseActual, 2);
+    EXPECT_EQ(rig.p(2).Points, 40); // the second gets no bonus
+    EXPECT_FALSE(p1.StageDone);
+    EXPECT_FALSE(rig.p(2).StageDone);
+    EXPECT_TRUE(rig.tickTimer(1).isEnabled() && rig.tickTimer(2).isEnabled());
+    EXPECT_EQ(p1.Eliminated, 4); // counters other than the stage's carry over
+}
+
+TEST(Stages, PartnerGoingOutCompletesTheStageForTheWaitingPlayer) {
+    Rig rig;
+    rig.setStages(4, 4, false, false);
+    start(rig, GameMode::TwoPlayers);
+    rig.runUntil([&] { return rig.p(2).Falling; });
+    eliminateFour(rig, 1);
+    ASSERT_TRUE(rig.p(1).StageDone);
+    rig.p(2).Falling = false;
+    rig.setBoard(2, std::vector<std::string>(16, "..R...."));
+    rig.game->TimerTimer(2);
+    EXPECT_FALSE(rig.p(2).Active);
+    EXPECT_EQ(rig.host.matching("gameover").back(), "gameover 2");
+    EXPECT_EQ(rig.game->FaseActual, 2);
+    EXPECT_FALSE(rig.p(1).StageDone);
+    // Player 2's well keeps its last picture: only the active player gets stage 2.
+    EXPECT_EQ(rig.p(2).Board(2, 5), 1);
+    EXPECT_EQ(rig.p(1).Board(2, 5), 0);
+}
+
+TEST(Stages, SecondLoserEndsTheGameAndBothAreEnteredFirstOutFirst) {
+    Rig rig;
+    rig.setStages(4, 1000, false, false);
+    start(rig, GameMode::TwoPlayers);
+    rig.p(1).Points = 111;
+    rig.p(2).Points = 222;
+    rig.p(1).Falling = false;
+    rig.setBoard(1, std::vector<std::string>(16, "..R...."));
+    rig.game->TimerTimer(1);
+    ASSERT_TRUE(rig.game->Jugando);
+    rig.p(2).Falling = false;
+    rig.setBoard(2, std::vector<std::string>(16, "...R..."));
+    rig.game->TimerTimer(2);
+    EXPECT_FALSE(rig.game->Jugando);
+    const auto records = rig.host.matching("record-stages");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].substr(0, 34), "record-stages points 111 stage 1 n");
+    EXPECT_EQ(records[1].substr(0, 34), "record-stages points 222 stage 1 n");
+    EXPECT_EQ(rig.host.matching("gameover"),
+              (std::vector<std::string>{"gameover 1", "gameover 2"}));
+}
+
+TEST(Stages, LastStageEndsWithTheFinalFormAndTenThousandPoints) {
+    Rig rig;
+    rig.setStages(4, 4, false, false);
+    start(rig, GameMode::OnePlayer);
+    rig.game->FaseActual = 25;
+    eliminateFour(rig, 1);
+    EXPECT_FALSE(rig.game->Jugando);
+    EXPECT_EQ(rig.p(1).Points, 10040);
+    const auto &log = rig.host.log;
+    auto at = [&](const std::string &prefix) {
+        for (size_t i = log.size(); i-- > 0;)
+            if (log[i].rfind(prefix, 0) == 0)
+                return int(i);
+        return -1;
+    };
+    EXPECT_LT(at("sound SND_FASE"), at("final"));
+    EXPECT_LT(at("final"), at("mixer off"));
+    EXPECT_LT(at("mixer off"), at("record-stages points 10040 stage 25"));
+    EXPECT_EQ(rig.host.matching("record-stages").size(), 2u);
+}
+
+TEST(Stages, OneToOneLoserIsNamedFirstAndTheWinnerGetsAThousand) {
+    Rig rig;
+    for (QString &t : rig.game->TextosDerrota)
+        t = QStringLiteral("%s lost to %s");
+    start(rig, GameMode::OneToOne);
+    EXPECT_EQ(rig.label(1, Rig::Name).value, "Ann");
+    rig.p(1).Points = 50;
+    rig.p(2).Points = 70;
+    rig.p(2).Falling = false;
+    rig.setBoard(2, std::vector<std::string>(16, "..R...."));
+    rig.game->TimerTimer(2);
+    EXPECT_FALSE(rig.game->Jugando);
+    EXPECT_EQ(rig.p(1).Points, 1050);
+    EXPECT_EQ(rig.label(1, Rig::Points).value, "1050");
+    EXPECT_EQ(rig.host.matching("sound SND_FASE").back(), "sound SND_FASE channel 2");
+    EXPECT_EQ(rig.host.matching("message").back().rfind("message \"Bob lost to Ann\" title", 0),
+              0u);
+    EXPECT_EQ(rig.host.matching("record-vs"),
+              (std::vector<std::string>{"record-vs points 1050 won yes name Ann",
+                                        "record-vs points 70 won no name Bob"}));
+    EXPECT_EQ(rig.host.log[rig.host.log.size() - 2], "highscores");
+    EXPECT_TRUE(rig.host.matching("gameover").empty());
+}
+
+TEST(Stages, StatusLineShowsGemsRemainingOrRocksToFall) {
+    Rig rig;
+    rig.setStages(4, 30, false, false);
+    start(rig, GameMode::OnePlayer);
+    rig.p(1).StageEliminated = 12;
+    rig.game->TimerStatusTimer();
+    // Texts come from the language tables; the numbers must be the right ones.
+    const QString one = rig.label(1, Rig::Rocks).value, two = rig.label(2, Rig::Rocks).value;
+    if (!one.isEmpty()) {
+        EXPECT_TRUE(one.contains("18"));
+        EXPECT_TRUE(two.contains("30"));
+    }
+}

@@ -1,0 +1,83 @@
+#include "tools/cobaltix-sim/Simulator.h"
+
+namespace {
+
+// The ten game keys by name, in the order of the key table.
+const char *const keyNames[10] = {"left1", "right1", "rotate1", "down1", "throw1",
+                                  "left2", "right2", "rotate2", "down2", "throw2"};
+
+constexpr int SettleLimitMs = 60000;
+
+} // namespace
+
+void Simulator::cmdNew(const ScriptLine &line) {
+    expectWords(line, 1, "new");
+    game->mnNuevoJuegoClick();
+}
+
+void Simulator::cmdKey(const ScriptLine &line) {
+    expectWords(line, 2, "key NAME|CODE");
+    const QString &name = line.words[1];
+    for (int i = 0; i < 10; ++i) {
+        if (name == QLatin1String(keyNames[i])) {
+            game->FormKeyDown(game->TeclasJuego[size_t(i)]);
+            return;
+        }
+    }
+    static const QHash<QString, int> functionKeys = {
+        {QStringLiteral("f1"), 112},
+        {QStringLiteral("f2"), 113},
+        {QStringLiteral("f3"), 114},
+        {QStringLiteral("f5"), 116},
+    };
+    if (functionKeys.contains(name)) {
+        game->FormKeyDown(functionKeys.value(name));
+        return;
+    }
+    bool ok = false;
+    int code = name.toInt(&ok);
+    if (!ok || code < 0 || code > 65535)
+        throw ScriptError(line.number, QStringLiteral("unknown key \"%1\" (left1 ... throw2, f1, "
+                                                      "f2, f3, f5 or a key code 0 to 65535)")
+                                           .arg(name));
+    game->FormKeyDown(code);
+}
+
+// Like the menu item, the command does nothing while it is disabled (no game running).
+void Simulator::cmdPause(const ScriptLine &line) {
+    expectWords(line, 1, "pause");
+    if (game->isPauseEnabled())
+        game->mnPausaClick();
+}
+
+void Simulator::cmdModeSelect(const ScriptLine &line) {
+    expectWords(line, 2, "mode-select one|two|vs");
+    game->mnTipoJuegoClick(modeWord(line, 1));
+}
+
+void Simulator::cmdRun(const ScriptLine &line) {
+    expectWords(line, 2, "run MS");
+    clock.run(number(line, 1, 0, 1000000000, "the time in ms"));
+}
+
+void Simulator::cmdSettle(const ScriptLine &line) {
+    expectWords(line, 1, "settle");
+    clock.runUntil(
+        [this] { return game->player(1).Drawings.IsEmpty() && game->player(2).Drawings.IsEmpty(); },
+        SettleLimitMs);
+}
+
+void Simulator::cmdTick(const ScriptLine &line) {
+    expectWords(line, 2, "tick P");
+    game->TimerTimer(player(line, 1));
+}
+
+void Simulator::cmdFrame(const ScriptLine &line) {
+    expectWords(line, 2, "frame P");
+    game->TimerDibujarTimer(player(line, 1));
+}
+
+void Simulator::cmdStatus(const ScriptLine &line) {
+    expectWords(line, 1, "status");
+    game->TimerStatusTimer();
+}

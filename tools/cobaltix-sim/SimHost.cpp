@@ -1,0 +1,144 @@
+#include "tools/cobaltix-sim/SimHost.h"
+
+#include "tools/cobaltix-sim/ScriptReader.h"
+
+#include "shell/services/Texts.h"
+
+namespace {
+
+// Player names compare with only the letters a to z folded.
+bool sameName(const QString &a, const QString &b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (x >= u'A' && x <= u'Z')
+            x = char16_t(x + 32);
+        if (y >= u'A' && y <= u'Z')
+            y = char16_t(y + 32);
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+// Long enough for any animation; a wait that outlasts it would hang the real game.
+constexpr std::int64_t WaitLimitMs = 60000;
+
+} // namespace
+
+int SimHost::MostrarMensaje(const QString &text, const QString &caption, bool withCancel) {
+    int result = 1;
+    if (withCancel) {
+        result = nextAnswerCancel ? 2 : 1;
+        nextAnswerCancel = false;
+    }
+    out.line(QStringLiteral("message %1 title %2 buttons %3 -> %4")
+                 .arg(Transcript::quoted(text), Transcript::quoted(caption),
+                      withCancel ? QStringLiteral("okcancel") : QStringLiteral("ok"))
+                 .arg(result));
+    return result;
+}
+
+void SimHost::showError(const QString &text, const QString &caption) {
+    out.line(QStringLiteral("error %1 title %2")
+                 .arg(Transcript::quoted(text), Transcript::quoted(caption)));
+}
+
+void SimHost::PedirNombres(QString &name1, QString &name2) {
+    QString shown1 = name1, shown2 = name2;
+    for (;;) {
+        bool scripted = !namesAnswers.empty();
+        QString typed1 = shown1, typed2 = shown2;
+        if (scripted) {
+            std::tie(typed1, typed2) = namesAnswers.front();
+            namesAnswers.pop_front();
+        }
+        QString result1 = typed1.isEmpty() ? GetText(12000) : typed1;
+        QString result2 = typed2.isEmpty() ? GetText(12001) : typed2;
+        out.line(QStringLiteral("names %1 %2 -> %3 %4")
+                     .arg(Transcript::quoted(shown1), Transcript::quoted(shown2),
+                          Transcript::quoted(result1), Transcript::quoted(result2)));
+        if (!sameName(result1, result2)) {
+            name1 = result1;
+            name2 = result2;
+            return;
+        }
+        showError(GetText(12002), GetText(12003));
+        if (namesAnswers.empty())
+            throw ScriptError(scriptLine,
+                              QStringLiteral("the names dialog got two equal names and the "
+                                             "script gives no further \"names\" answer"));
+        shown1 = typed1;
+        shown2 = typed2;
+    }
+}
+
+void SimHost::NuevoRecordFases(int points, int stage, QString &name) {
+    out.line(QStringLiteral("record-stages points %1 stage %2 name %3")
+                 .arg(points)
+                 .arg(stage)
+                 .arg(Transcript::quoted(name)));
+    size_t row = 0;
+    while (row < stagePoints.size() && stagePoints[row] >= points)
+        ++row;
+    if (row == stagePoints.size())
+        return;
+    for (size_t j = stagePoints.size() - 1; j > row; --j)
+        stagePoints[j] = stagePoints[j - 1];
+    stagePoints[row] = points;
+
+    QString typed = name;
+    if (!recordAnswers.empty()) {
+        typed = recordAnswers.front();
+        recordAnswers.pop_front();
+    }
+    const QString placeholder = GetText(14000);
+    QString returned = typed.isEmpty() ? placeholder : typed;
+    out.line(QStringLiteral("new-record %1 points %2 -> %3")
+                 .arg(Transcript::quoted(name))
+                 .arg(points)
+                 .arg(Transcript::quoted(returned)));
+    if (returned.left(255) != placeholder)
+        name = returned;
+    showHighScores();
+}
+
+void SimHost::NuevoRecordVs(int points, bool won, const QString &name) {
+    out.line(
+        QStringLiteral("record-vs points %1 won %2 name %3")
+            .arg(points)
+            .arg(won ? QStringLiteral("yes") : QStringLiteral("no"), Transcript::quoted(name)));
+}
+
+void SimHost::showFinal() {
+    out.line(QStringLiteral("final"));
+}
+
+void SimHost::showHighScores() {
+    out.line(QStringLiteral("highscores"));
+}
+
+bool SimHost::PedirTeclas(std::array<std::uint16_t, 10> &, const std::array<bool, 256> &) {
+    // The script sets keys with "keys"; the dialog itself is closed unchanged.
+    out.line(QStringLiteral("define-keys -> cancel"));
+    return false;
+}
+
+void SimHost::playSound(TSonido wave, int channel) {
+    if (!soundOn)
+        return;
+    out.line(
+        QStringLiteral("sound %1 channel %2").arg(QLatin1String(SoundName(wave))).arg(channel));
+}
+
+void SimHost::setMixerActive(bool on) {
+    if (on == mixerOn)
+        return;
+    mixerOn = on;
+    out.line(on ? QStringLiteral("mixer on") : QStringLiteral("mixer off"));
+}
+
+void SimHost::waitUntil(const std::function<bool()> &done) {
+    clock.runUntil(done, WaitLimitMs);
+}

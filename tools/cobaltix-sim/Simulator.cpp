@@ -1,0 +1,158 @@
+#include "tools/cobaltix-sim/Simulator.h"
+
+#include "shell/services/Texts.h"
+
+Simulator::Simulator() : host(out, clock) {
+    buildGame();
+    registerCommands();
+    applyStages();
+}
+
+Simulator::~Simulator() = default;
+
+void Simulator::buildGame() {
+    const int intervals[5] = {500, 500, DrawInterval, DrawInterval, StatusInterval};
+    const int tags[5] = {1, 2, 1, 2, 0};
+    // Added in this order, so timers due together fire in this order.
+    for (int i = 0; i < 5; ++i) {
+        timers[i] = &clock.addTimer(intervals[i]);
+        timers[i]->setTag(tags[i]);
+    }
+    GameBindings bindings;
+    for (int i = 0; i < 2; ++i) {
+        PlayerFakes &f = fakes[size_t(i)];
+        PlayerViews &v = bindings.Players[size_t(i)];
+        v.Well = &f.well;
+        v.Preview = &f.preview;
+        v.PointsLabel = &f.points;
+        v.EliminatedLabel = &f.eliminated;
+        v.StatusLabel = &f.status;
+        v.RocksLabel = &f.rocks;
+        v.LevelLabel = &f.level;
+        v.NameLabel = &f.name;
+        v.TickTimer = timers[i];
+        v.DrawTimer = timers[2 + i];
+        f.well.onGameOver = [this, i] { out.line(QStringLiteral("gameover %1").arg(i + 1)); };
+    }
+    bindings.TimerStatus = timers[4];
+    bindings.StageLabel = &stageLabel;
+    bindings.Host = &host;
+    game = std::make_unique<Game>(bindings, TPictures::plain(), 1);
+
+    timers[0]->handler = [this] { game->TimerTimer(*timers[0]); };
+    timers[1]->handler = [this] { game->TimerTimer(*timers[1]); };
+    timers[2]->handler = [this] { game->TimerDibujarTimer(*timers[2]); };
+    timers[3]->handler = [this] { game->TimerDibujarTimer(*timers[3]); };
+    timers[4]->handler = [this] { game->TimerStatusTimer(); };
+}
+
+void Simulator::registerCommands() {
+    commands = {
+        {QStringLiteral("mode"), &Simulator::cmdMode},
+        {QStringLiteral("stages"), &Simulator::cmdStages},
+        {QStringLiteral("stage"), &Simulator::cmdStage},
+        {QStringLiteral("seed"), &Simulator::cmdSeed},
+        {QStringLiteral("deal"), &Simulator::cmdDeal},
+        {QStringLiteral("answer"), &Simulator::cmdAnswer},
+        {QStringLiteral("names"), &Simulator::cmdNames},
+        {QStringLiteral("record"), &Simulator::cmdRecord},
+        {QStringLiteral("keys"), &Simulator::cmdKeys},
+        {QStringLiteral("sound"), &Simulator::cmdSound},
+        {QStringLiteral("board"), &Simulator::cmdBoard},
+        {QStringLiteral("set"), &Simulator::cmdSet},
+        {QStringLiteral("new"), &Simulator::cmdNew},
+        {QStringLiteral("key"), &Simulator::cmdKey},
+        {QStringLiteral("pause"), &Simulator::cmdPause},
+        {QStringLiteral("mode-select"), &Simulator::cmdModeSelect},
+        {QStringLiteral("run"), &Simulator::cmdRun},
+        {QStringLiteral("settle"), &Simulator::cmdSettle},
+        {QStringLiteral("tick"), &Simulator::cmdTick},
+        {QStringLiteral("frame"), &Simulator::cmdFrame},
+        {QStringLiteral("status"), &Simulator::cmdStatus},
+        {QStringLiteral("show"), &Simulator::cmdShow},
+        {QStringLiteral("echo"), &Simulator::cmdEcho},
+    };
+}
+
+void Simulator::run(ScriptReader &script) {
+    reader = &script;
+    ScriptLine line;
+    while (script.next(line)) {
+        auto command = commands.constFind(line.words.first());
+        if (command == commands.constEnd())
+            throw ScriptError(line.number,
+                              QStringLiteral("unknown command \"%1\"").arg(line.words.first()));
+        host.scriptLine = line.number;
+        (this->*command.value())(line);
+    }
+    reader = nullptr;
+}
+
+// The stage table the game reads at each stage start: the loaded file, or the built-in
+// stage repeated 25 times.
+void Simulator::applyStages() {
+    if (stagesFromFile) {
+        game->Fases = fileStages;
+        return;
+    }
+    TFase stage;
+    stage.Tablero.fill(-1);
+    for (int c = 0; c < BoardText::Columns; ++c)
+        for (int r = 0; r < BoardText::Rows; ++r)
+            stage.Tablero[size_t(TBoard::index(c, r))] = builtIn.board[size_t(r)][size_t(c)];
+    stage.Objetivo = builtIn.target;
+    stage.Limite = builtIn.limit;
+    stage.RocasAzar = builtIn.randomRocks;
+    stage.LineasRocas = builtIn.rockLines;
+    game->Fases.fill(stage);
+}
+
+void Simulator::expectWords(const ScriptLine &line, int count, const char *usage) {
+    if (line.words.size() != count)
+        throw ScriptError(line.number, QStringLiteral("usage: %1").arg(QLatin1String(usage)));
+}
+
+int Simulator::number(const ScriptLine &line, int index, int min, int max, const char *what) {
+    bool ok = false;
+    const QString &word = line.words[index];
+    qlonglong value = word.toLongLong(&ok);
+    if (!ok || value < min || value > max)
+        throw ScriptError(line.number, QStringLiteral("%1 must be a number from %2 to %3, not "
+                                                      "\"%4\"")
+                                           .arg(QLatin1String(what))
+                                           .arg(min)
+                                           .arg(max)
+                                           .arg(word));
+    return int(value);
+}
+
+int Simulator::player(const ScriptLine &line, int index, bool allowZero) {
+    return number(line, index, allowZero ? 0 : 1, 2, "the player");
+}
+
+GameMode Simulator::modeWord(const ScriptLine &line, int index) {
+    const QString &word = line.words[index];
+    if (word == u"one")
+        return GameMode::OnePlayer;
+    if (word == u"two")
+        return GameMode::TwoPlayers;
+    if (word == u"vs")
+        return GameMode::OneToOne;
+    throw ScriptError(line.number,
+                      QStringLiteral("the game mode is one, two or vs, not \"%1\"").arg(word));
+}
+
+// True for the first word, false for the second; anything else is an error.
+bool Simulator::onOff(const ScriptLine &line, const char *first, const char *second) {
+    if (line.words.size() != 2)
+        throw ScriptError(line.number,
+                          QStringLiteral("usage: %1 %2|%3")
+                              .arg(line.words[0], QLatin1String(first), QLatin1String(second)));
+    if (line.words[1] == QLatin1String(first))
+        return true;
+    if (line.words[1] == QLatin1String(second))
+        return false;
+    throw ScriptError(line.number, QStringLiteral("%1 takes %2 or %3, not \"%4\"")
+                                       .arg(line.words[0], QLatin1String(first),
+                                            QLatin1String(second), line.words[1]));
+}

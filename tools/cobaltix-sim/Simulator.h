@@ -1,0 +1,96 @@
+#pragma once
+
+#include "engine/Game.h"
+#include "tools/cobaltix-sim/BoardText.h"
+#include "tools/cobaltix-sim/ScriptReader.h"
+#include "tools/cobaltix-sim/SimHost.h"
+#include "tools/cobaltix-sim/SimViews.h"
+#include "tools/cobaltix-sim/Transcript.h"
+#include "tools/cobaltix-sim/VirtualClock.h"
+
+#include <QHash>
+
+#include <array>
+#include <memory>
+
+// Runs the real game from a script on a virtual clock and prints what happens.
+class Simulator {
+public:
+    Simulator();
+    ~Simulator();
+
+    // Runs the whole script; throws ScriptError at the first line that cannot run.
+    void run(ScriptReader &script);
+    Transcript &transcript() { return out; }
+
+private:
+    using Command = void (Simulator::*)(const ScriptLine &);
+
+    // The views of one player, owned here and lent to the game.
+    struct PlayerFakes {
+        SimImageView well{QSize(245, 400)};
+        SimImageView preview{QSize(70, 25)};
+        SimLabel points, eliminated, status, rocks, level, name;
+    };
+
+    void buildGame();
+    void registerCommands();
+    void applyStages();
+
+    // Set-up commands.
+    void cmdMode(const ScriptLine &line);
+    void cmdStages(const ScriptLine &line);
+    void cmdStage(const ScriptLine &line);
+    void cmdSeed(const ScriptLine &line);
+    void cmdDeal(const ScriptLine &line);
+    void cmdAnswer(const ScriptLine &line);
+    void cmdNames(const ScriptLine &line);
+    void cmdRecord(const ScriptLine &line);
+    void cmdKeys(const ScriptLine &line);
+    void cmdSound(const ScriptLine &line);
+    void cmdBoard(const ScriptLine &line);
+    void cmdSet(const ScriptLine &line);
+    // Play commands.
+    void cmdNew(const ScriptLine &line);
+    void cmdKey(const ScriptLine &line);
+    void cmdPause(const ScriptLine &line);
+    void cmdModeSelect(const ScriptLine &line);
+    void cmdRun(const ScriptLine &line);
+    void cmdSettle(const ScriptLine &line);
+    void cmdTick(const ScriptLine &line);
+    void cmdFrame(const ScriptLine &line);
+    void cmdStatus(const ScriptLine &line);
+    // Output commands.
+    void cmdShow(const ScriptLine &line);
+    void cmdEcho(const ScriptLine &line);
+
+    void showGame();
+    void showPlayer(int number);
+    QStringList wellLines(const TInfo &p) const;
+
+    // Argument checks; each throws ScriptError with the line's number.
+    static void expectWords(const ScriptLine &line, int count, const char *usage);
+    static int number(const ScriptLine &line, int index, int min, int max, const char *what);
+    static int player(const ScriptLine &line, int index, bool allowZero = false);
+    static GameMode modeWord(const ScriptLine &line, int index);
+    bool onOff(const ScriptLine &line, const char *first, const char *second);
+
+    Transcript out;
+    VirtualClock clock;
+    SimTimer *timers[5] = {}; // Timer1, Timer2, TimerDibujar1, TimerDibujar2, TimerStatus
+    std::array<PlayerFakes, 2> fakes;
+    SimLabel stageLabel;
+    SimHost host;
+    std::unique_ptr<Game> game;
+    ScriptReader *reader = nullptr;
+    QHash<QString, Command> commands;
+
+    // The built-in stage used for every stage until "stages" loads a file.
+    struct BuiltInStage {
+        int limit = 4, target = 30;
+        bool randomRocks = false, rockLines = false;
+        BoardText::Well board{};
+    } builtIn;
+    bool stagesFromFile = false;
+    TFaseTable fileStages{};
+};

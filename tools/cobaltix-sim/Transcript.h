@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The simulator's standard output: one line per event, in the order things happen.
+class Transcript {
+public:
+    void line(const QString &text);
+    void flush();
+
+    // Text in double quotes with \ " line feed and carriage return escaped.
+    static QString quoted(const QString &text);
+    static QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+};
