@@ -6,6 +6,7 @@
 #include <QAudioSink>
 #include <QMediaDevices>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -65,7 +66,7 @@ QtOutputDevice::QtOutputDevice(const WaveFormat &format, BlockDoneListener *list
     : format(format), listener(listener) {
     poll.setInterval(10);
     poll.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&poll, &QTimer::timeout, this, [this] { report(); });
+    QObject::connect(&poll, &QTimer::timeout, this, [this] { feed(); });
 }
 
 QtOutputDevice::~QtOutputDevice() {
@@ -82,11 +83,10 @@ int QtOutputDevice::start(int device) {
     if (!d.isFormatSupported(f))
         return BadFormat;
     sink = new QAudioSink(d, f);
-    // A short buffer keeps the sound close to the stream clock.
-    sink->setBufferSize(qsizetype(format.avgBytesPerSec / 20));
-    stream.open(QIODevice::ReadOnly);
-    sink->start(&stream);
-    if (sink->error() != QAudio::NoError) {
+    // About 0.1 s ahead of the speaker keeps the sound close to the stream clock.
+    sink->setBufferSize(qsizetype(format.avgBytesPerSec / 10));
+    stream = sink->start();
+    if (!stream || sink->error() != QAudio::NoError) {
         const int error = 100 + int(sink->error());
         delete sink;
         sink = nullptr;
@@ -96,28 +96,23 @@ int QtOutputDevice::start(int device) {
     return 0;
 }
 
-bool QtOutputDevice::write(WaveHeader *header) {
-    return queue.push(header);
-}
-
 void QtOutputDevice::reset() {
     queue.clear();
     played = 0;
 }
 
-qint64 BlockStream::bytesAvailable() const {
-    return qint64(device.format.avgBytesPerSec) + QIODevice::bytesAvailable();
-}
-
-qint64 BlockStream::readData(char *data, qint64 maxSize) {
-    auto *out = reinterpret_cast<uint8_t *>(data);
-    const int64_t n = device.paused ? 0 : device.queue.consume(maxSize, out);
-    device.played += n;
-    std::memset(out + n, 128, size_t(maxSize - n));
-    return maxSize;
-}
-
-void QtOutputDevice::report() {
+void QtOutputDevice::feed() {
+    uint8_t chunk[4096];
+    for (qint64 room = sink->bytesFree(); room > 0;) {
+        const qint64 n = std::min<qint64>(room, sizeof chunk);
+        const int64_t taken = paused ? 0 : queue.consume(n, chunk);
+        played += taken;
+        std::memset(chunk + taken, 128, size_t(n - taken));
+        const qint64 written = stream->write(reinterpret_cast<const char *>(chunk), n);
+        if (written <= 0)
+            break;
+        room -= written;
+    }
     for (int n = queue.takeFinished(); n > 0; --n)
         listener->blockDone();
 }

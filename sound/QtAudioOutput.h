@@ -3,7 +3,6 @@
 #include "sound/BlockQueue.h"
 #include "sound/OutputDevice.h"
 
-#include <QIODevice>
 #include <QTimer>
 
 class QAudioSink;
@@ -20,24 +19,9 @@ public:
     int64_t milliseconds() const override;
 };
 
-class QtOutputDevice;
-
-// What the sink pulls from: the queued blocks, or silence while nothing is queued or
-// the device is paused, so the stream never stalls.
-class BlockStream : public QIODevice {
-public:
-    explicit BlockStream(QtOutputDevice &device) : device(device) {}
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override;
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override;
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    QtOutputDevice &device;
-};
-
+// Pushes the blocks into a QAudioSink from a short timer on the UI thread; silence
+// is written while nothing is queued or the device is paused, so the stream never
+// stalls. A block counts as played once the sink has taken all of it.
 class QtOutputDevice : public QObject, public OutputDevice {
 public:
     QtOutputDevice(const WaveFormat &format, BlockDoneListener *listener);
@@ -45,21 +29,20 @@ public:
     // Error number, 0 when the sink runs.
     int start(int device);
 
-    bool write(WaveHeader *header) override;
+    bool write(WaveHeader *header) override { return queue.push(header); }
     void pause() override { paused = true; }
     void restart() override { paused = false; }
     void reset() override;
     int64_t bytesPlayed() const override { return played; }
 
 private:
-    friend class BlockStream;
-    void report();
+    void feed();
 
     WaveFormat format;
     BlockDoneListener *listener;
     BlockQueue queue;
-    BlockStream stream{*this};
     QAudioSink *sink = nullptr;
+    QIODevice *stream = nullptr;
     QTimer poll;
     bool paused = false;
     int64_t played = 0;

@@ -1,5 +1,6 @@
 #include "tools/soundmix-sim/MixerScript.h"
 #include "sound/MixerSession.h"
+#include "tools/soundmix-sim/ScriptWords.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -139,7 +140,7 @@ void MixerScript::runMixer(const QStringList &words) {
         synth(words);
     } else if (command == "release") {
         expectWords(words, 2, 2);
-        TMixerWave *w = wave(words[1]);
+        TMixerWave *w = words[1] == "-" ? nullptr : wave(words[1]);
         SoundMixReleaseWave(session, w);
         waves.remove(words[1]);
     } else if (command == "activate") {
@@ -149,6 +150,9 @@ void MixerScript::runMixer(const QStringList &words) {
         SoundMixActivate(session, words[1] == "on");
     } else if (command == "play") {
         play(words);
+    } else if (command == "settings") {
+        expectWords(words, 1, 1);
+        printSettings(validSession(session));
     } else if (command == "position") {
         expectWords(words, 1, 1);
         TMixerSession &s = validSession(session);
@@ -156,6 +160,15 @@ void MixerScript::runMixer(const QStringList &words) {
     } else {
         throw ScriptError("unknown command " + command);
     }
+}
+
+// settings: the output format and engine choices the session was created with.
+void MixerScript::printSettings(const TMixerSession &s) {
+    out << "settings device " << s.deviceNumber << " section "
+        << quoted(QString::fromUtf8(s.sectionName)) << " channels " << s.format.channels << " rate "
+        << s.format.samplesPerSec << " block " << s.blockLength << " blocks " << s.blockCount
+        << " remix " << (s.remix == RemixShift ? "shift" : "full") << " clock "
+        << (s.deviceClock == 1 ? "device" : "timer") << Qt::endl;
 }
 
 void MixerScript::init(const QStringList &words) {

@@ -32,6 +32,7 @@ private:
     void runMixer(const QStringList &words);
     void runSetUp(const QStringList &words);
     void init(const QStringList &words);
+    void printSettings(const TMixerSession &s);
     void channelCommand(const QStringList &words);
     void play(const QStringList &words);
     void synth(const QStringList &words);
