@@ -77,29 +77,42 @@ QPainterPath symbolPath(GemStyle::Symbol symbol) {
     const double cy = Centre.y();
     switch (symbol) {
     case GemStyle::Circle:
-        path.addEllipse(Centre, 4.2, 4.2);
+        path.addEllipse(Centre, 4.6, 4.6);
         break;
     case GemStyle::Triangle:
-        path.addPolygon(QPolygonF({{cx, cy - 5}, {cx + 5.5, cy + 4.2}, {cx - 5.5, cy + 4.2}}));
+        path.addPolygon(QPolygonF({{cx, cy - 5.5}, {cx + 6, cy + 4.5}, {cx - 6, cy + 4.5}}));
         break;
     case GemStyle::Diamond:
-        path.addPolygon(QPolygonF({{cx, cy - 5.2}, {cx + 5, cy}, {cx, cy + 5.2}, {cx - 5, cy}}));
+        path.addPolygon(QPolygonF({{cx, cy - 5.6}, {cx + 6, cy}, {cx, cy + 5.6}, {cx - 6, cy}}));
         break;
     case GemStyle::Star: {
         QPolygonF star;
         for (int k = 0; k < 10; ++k) {
-            const double radius = (k % 2 == 0) ? 5.8 : 2.5;
+            const double radius = (k % 2 == 0) ? 6.4 : 2.7;
             const double angle = -M_PI / 2 + k * M_PI / 5;
-            star << QPointF(cx + radius * std::cos(angle), cy + 0.5 + radius * std::sin(angle));
+            star << QPointF(cx + 1.1 * radius * std::cos(angle),
+                            cy + 0.8 + radius * std::sin(angle));
         }
         path.addPolygon(star);
         break;
     }
-    case GemStyle::Cross:
-        path.addRect(QRectF(cx - 1.6, cy - 4.8, 3.2, 9.6));
-        path.addRect(QRectF(cx - 4.8, cy - 1.6, 9.6, 3.2));
-        path = path.simplified();
+    case GemStyle::Cross: {
+        const double arm = 1.9;
+        const double reach = 5.3;
+        path.addPolygon(QPolygonF({{cx - arm, cy - reach},
+                                   {cx + arm, cy - reach},
+                                   {cx + arm, cy - arm},
+                                   {cx + reach, cy - arm},
+                                   {cx + reach, cy + arm},
+                                   {cx + arm, cy + arm},
+                                   {cx + arm, cy + reach},
+                                   {cx - arm, cy + reach},
+                                   {cx - arm, cy + arm},
+                                   {cx - reach, cy + arm},
+                                   {cx - reach, cy - arm},
+                                   {cx - arm, cy - arm}}));
         break;
+    }
     }
     path.closeSubpath();
     return path;
@@ -137,7 +150,7 @@ QImage paintJoker() {
     p.setRenderHint(QPainter::Antialiasing);
     // Every facet a different hue: the stone that stands for every colour.
     paintFacets(p, [](int i, double light) {
-        return QColor::fromHsl((i * 45 + 10) % 360, 230, qBound(60, int(150 * light), 230));
+        return QColor::fromHsl((i * 45 + 10) % 360, 255, qBound(70, int(125 * light), 190));
     });
     QRadialGradient pearl(Centre, 11);
     pearl.setColorAt(0, QColor(255, 255, 255));
@@ -147,7 +160,7 @@ QImage paintJoker() {
 
     QPolygonF sparkle;
     for (int k = 0; k < 8; ++k) {
-        const double radius = (k % 2 == 0) ? 6.2 : 1.7;
+        const double radius = (k % 2 == 0) ? 6.6 : 2.3;
         const double angle = -M_PI / 2 + k * M_PI / 4;
         sparkle << Centre + QPointF(radius * 1.25 * std::cos(angle), radius * std::sin(angle));
     }

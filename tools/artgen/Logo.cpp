@@ -87,7 +87,7 @@ QImage titleFrame(int frame) {
         p.setBrush(Qt::white);
         p.drawPath(letters);
     }
-    const QImage halo = blurAlpha(shape, 1 + frame);
+    const QImage halo = blurAlpha(shape, 1 + frame * 3 / 2);
 
     QImage picture = solid(QSize(300, 74), Qt::black);
     QPainter p(&picture);
@@ -100,7 +100,7 @@ QImage titleFrame(int frame) {
         g.setCompositionMode(QPainter::CompositionMode_SourceIn);
         g.fillRect(glow.rect(), QColor(80, 150, 255));
     }
-    p.setOpacity(0.25 + 0.15 * frame);
+    p.setOpacity(0.2 + 0.16 * frame);
     p.drawImage(0, 0, glow);
     p.setOpacity(1);
 

@@ -68,6 +68,14 @@ void drawCrystal(QPainter &p, QPointF centre, double size) {
     p.drawLine(centre + QPointF(size * 0.6, -size * 0.25), centre);
 }
 
+// A crystal marking which half of the scoreboard belongs to which player.
+void drawPlayerBadge(QPainter &p, QPointF centre, const QString &number) {
+    drawCrystal(p, centre, 11);
+    p.setFont(boldFont(10));
+    p.setPen(QColor(0, 10, 40));
+    p.drawText(QRectF(centre.x() - 8, centre.y() - 6, 16, 14), Qt::AlignCenter, number);
+}
+
 } // namespace
 
 QImage emptyWell() {
@@ -125,6 +133,7 @@ QImage scoreboard(const Captions &c) {
     drawSlot(p, QRectF(3, 143, 75, 23));
     drawCaption(p, QRectF(5, 173, 68, 14), c.level, left);
     drawSlot(p, QRectF(74, 170, 34, 20));
+    drawPlayerBadge(p, QPointF(93, 57), QStringLiteral("1"));
 
     // The stage row belongs to both players: a lighter band between their halves.
     QLinearGradient band(0, 198, 0, 230);
@@ -146,6 +155,7 @@ QImage scoreboard(const Captions &c) {
     drawCaption(p, QRectF(5, 378, 68, 14), c.level, left);
     drawSlot(p, QRectF(74, 375, 34, 20));
     drawSlot(p, QRectF(3, 403, 104, 19));
+    drawPlayerBadge(p, QPointF(17, 262), QStringLiteral("2"));
     return board;
 }
 

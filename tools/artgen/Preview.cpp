@@ -44,17 +44,16 @@ void label(QPainter &p, QRect rect, const QString &text, int pixels, Qt::Alignme
     p.drawText(rect, align | Qt::AlignTop, text);
 }
 
-QImage mockScreen(const QDir &dir) {
-    QImage screen = solid(QSize(632, 460), Qt::black);
-    QPainter p(&screen);
-    p.drawImage(5, 5,
-                wellWith(dir, {{7, 7, 1, 2},
-                               {7, 3, 3, 1, 4},
-                               {2, 2, 5},
-                               {4, 4, 2, 6},
-                               {1, 5, 5},
-                               {3, 3, 4, 1},
-                               {7, 2, 1}}));
+// Player 1 mid-game; player 2 with a pair falling, or paused (in Spanish) when the
+// first player has just lost.
+std::pair<QImage, QImage> mockWells(const QDir &dir, bool ending) {
+    QImage first = wellWith(dir, {{7, 7, 1, 2},
+                                  {7, 3, 3, 1, 4},
+                                  {2, 2, 5},
+                                  {4, 4, 2, 6},
+                                  {1, 5, 5},
+                                  {3, 3, 4, 1},
+                                  {7, 2, 1}});
     QImage second = wellWith(dir, {{5, 7, 7, 7, 2, 2},
                                    {1, 1, 7, 7, 3},
                                    {2, 4, 4, 1, 1, 3, 5},
@@ -62,15 +61,21 @@ QImage mockScreen(const QDir &dir) {
                                    {7, 7, 4, 4, 1, 2, 2, 3},
                                    {1, 5},
                                    {2, 2}});
-    {
-        QPainter w(&second);
-        drawMasked(w, QPoint(35 * 3, 25 * 2), load(dir, "imgFichaAND"), load(dir, "imgRojaXOR"));
-        drawMasked(w, QPoint(35 * 3, 25 * 3), load(dir, "imgFichaAND"), load(dir, "imgAzulXOR"));
+    const QImage mask = load(dir, "imgFichaAND");
+    QPainter p2(&second);
+    drawMasked(p2, QPoint(35 * 3, 25 * 2), mask, load(dir, "imgRojaXOR"));
+    drawMasked(p2, QPoint(35 * 3, 25 * 3), mask, load(dir, "imgAzulXOR"));
+    if (ending) {
+        const QDir spanish(dir.filePath("es"));
+        drawMasked(p2, QPoint(11, 180), load(spanish, "BMP_PAUSE_AND"), load(spanish, "BMP_PAUSE"));
+        QPainter p1(&first);
+        drawMasked(p1, QPoint(17, 75), load(dir, "imgGameOverAND"), load(dir, "imgGameOverXOR"));
     }
-    p.drawImage(380, 5, second);
-    p.drawImage(260, 30, load(dir, "BMP_SCOREBOARD"));
-    p.drawImage(0, 415, load(dir, "imgStatus1"));
-    p.drawImage(375, 415, load(dir, "imgStatus1"));
+    return {first, second};
+}
+
+// The labels at the places the main window puts them.
+void mockLabels(QPainter &p) {
     label(p, QRect(265, 35, 100, 14), "Player 1", 11, Qt::AlignLeft);
     label(p, QRect(265, 121, 71, 16), "12840", 13, Qt::AlignLeft);
     label(p, QRect(265, 175, 71, 19), "86", 13, Qt::AlignLeft);
@@ -84,13 +89,24 @@ QImage mockScreen(const QDir &dir) {
     label(p, QRect(15, 436, 181, 13), "5+4=9", 11, Qt::AlignLeft);
     label(p, QRect(390, 422, 181, 13), "Gems remaining: 59", 11, Qt::AlignLeft);
     label(p, QRect(390, 436, 181, 13), "Level 2 reached", 11, Qt::AlignLeft);
-    QImage next(70, 25, QImage::Format_RGB32);
-    next.fill(Qt::black);
-    {
-        QPainter n(&next);
-        drawMasked(n, QPoint(0, 0), load(dir, "imgFichaAND"), load(dir, "imgAmarillaXOR"));
-        drawMasked(n, QPoint(35, 0), load(dir, "imgFichaAND"), load(dir, "imgVerdeXOR"));
-    }
+}
+
+QImage mockScreen(const QDir &dir, bool ending) {
+    QImage screen = solid(QSize(632, 460), Qt::black);
+    QPainter p(&screen);
+    const auto [first, second] = mockWells(dir, ending);
+    p.drawImage(5, 5, first);
+    p.drawImage(380, 5, second);
+    p.drawImage(260, 30, load(ending ? QDir(dir.filePath("es")) : dir, "BMP_SCOREBOARD"));
+    p.drawImage(0, 415, load(dir, "imgStatus1"));
+    p.drawImage(375, 415, load(dir, "imgStatus1"));
+    mockLabels(p);
+
+    QImage next = solid(QSize(70, 25), Qt::black);
+    QPainter n(&next);
+    drawMasked(n, QPoint(0, 0), load(dir, "imgFichaAND"), load(dir, "imgAmarillaXOR"));
+    drawMasked(n, QPoint(35, 0), load(dir, "imgFichaAND"), load(dir, "imgVerdeXOR"));
+    n.end();
     p.drawImage(265, 75, next);
     p.drawImage(294, 280, next);
     return screen;
@@ -130,7 +146,8 @@ bool writePreviews(const QDir &artDir, const QDir &previewDir) {
     if (!previewDir.mkpath("."))
         return false;
     return contactSheet(artDir).save(previewDir.filePath("contact-sheet.png")) &&
-           mockScreen(artDir).save(previewDir.filePath("game-screen.png"));
+           mockScreen(artDir, false).save(previewDir.filePath("game-screen.png")) &&
+           mockScreen(artDir, true).save(previewDir.filePath("ending-screen.png"));
 }
 
 } // namespace art
