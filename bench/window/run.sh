@@ -62,9 +62,9 @@ sleep 0.3
 xdotool key g
 sleep 0.2
 xdotool key t
-sleep 1.5
+wait_windows 100 2
 xdotool key Return
-sleep 0.5
+wait_windows 100 1
 xdotool windowfocus --sync "$wid" 2>/dev/null || true
 (
     end=$(($(date +%s) + 11))

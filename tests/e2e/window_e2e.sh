@@ -68,9 +68,9 @@ import -window root -crop "$well" "$WORK/before.png"
 
 # New game; the stage message is modal and takes the Enter key.
 xdotool key F2
-sleep 1.5
+wait_windows 100 2 || fail "no stage message"
 xdotool key Return
-sleep 0.5
+wait_windows 100 1 || fail "the stage message stayed"
 xdotool windowfocus --sync "$wid" 2>/dev/null
 end=$(($(date +%s) + 5))
 while [ "$(date +%s)" -lt "$end" ]; do
@@ -83,8 +83,8 @@ sleep 0.5
 import -window root -crop "$well" "$WORK/after.png"
 changed=$(compare -metric AE -fuzz 10% "$WORK/before.png" "$WORK/after.png" null: 2>&1 |
     cut -d' ' -f1)
-# Two gems of 35 x 25 pixels at least.
-[ "${changed%.*}" -gt 1500 ] 2>/dev/null || fail "no gems in well 1 ($changed pixels changed)"
+# More than one gem of 35 x 25 pixels.
+[ "${changed%.*}" -gt 1000 ] 2>/dev/null || fail "no gems in well 1 ($changed pixels changed)"
 
 xdotool key F3
 sleep 0.5
@@ -99,7 +99,7 @@ loud=$(od -An -tu1 -v "$WORK/sound.raw" |
 
 # The close button asks whether to leave the game; Enter answers OK.
 xdotool mousemove $((wx + 350)) $((wy + 15)) click 1
-sleep 1
+wait_windows 100 2 || fail "no question on closing"
 xdotool key Return
 i=0
 while kill -0 "$game" 2>/dev/null && [ "$i" -lt 100 ]; do
