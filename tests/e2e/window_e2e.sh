@@ -113,6 +113,29 @@ game=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 [ -s "$XDG_CONFIG_HOME/cobaltix/store.json" ] || fail "the settings were not written"
 
+# A shutdown signal during a game ends the program in order, without the question, and
+# stores the settings.
+rm -f "$XDG_CONFIG_HOME/cobaltix/store.json"
+"$PROGRAM" >"$WORK/program.log" 2>&1 &
+game=$!
+wid=$(wait_window 300)
+[ -n "$wid" ] || fail "the window did not appear again"
+xdotool windowfocus --sync "$wid"
+xdotool key F2
+wait_windows 100 2 || fail "no stage message the second time"
+kill -TERM "$game"
+i=0
+while kill -0 "$game" 2>/dev/null && [ "$i" -lt 100 ]; do
+    sleep 0.1
+    i=$((i + 1))
+done
+kill -0 "$game" 2>/dev/null && fail "SIGTERM did not end the program"
+wait "$game"
+status=$?
+game=""
+[ "$status" -eq 0 ] || fail "the program ended by SIGTERM with status $status"
+[ -s "$XDG_CONFIG_HOME/cobaltix/store.json" ] || fail "SIGTERM did not store the settings"
+
 echo "pass: window $wid, $changed pixels of well 1 changed, $loud loud samples"
 cleanup
 exit 0
