@@ -96,6 +96,8 @@ TfAbout::TfAbout(QWidget *parent)
         FormatText(QString::fromLatin1(CreditLine), {QString::fromLatin1(YearsOfMaking)}));
     for (QLabel *label : {lblName, lblVersion, lblAuthor, lblEmail, lblWWW})
         FitLabel(label);
+    for (QLabel *label : {lblSendEMail, lblInfo, lblResponsibility})
+        ShrinkToFit(label);
 }
 
 void TfAbout::showEvent(QShowEvent *event) {

@@ -78,7 +78,7 @@ void FixedDialog::showEvent(QShowEvent *event) {
 
 QFrame *NewSunkenFrame(QWidget *parent, const QRect &geometry) {
     auto *frame = new QFrame(parent);
-    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setLineWidth(1);
     frame->setGeometry(geometry);
     return frame;
@@ -101,6 +101,26 @@ QPushButton *NewButton(QWidget *parent, const QRect &geometry, int tag) {
 
 void FitLabel(QLabel *label) {
     label->resize(label->sizeHint());
+}
+
+namespace {
+
+bool fits(const QLabel *label, const QFont &font) {
+    const QFontMetrics metrics(font);
+    const QRect box = label->contentsRect();
+    const int flags = label->wordWrap() ? int(Qt::TextWordWrap) : 0;
+    const QRect needed =
+        metrics.boundingRect(QRect(0, 0, box.width(), 100000), flags, label->text());
+    return needed.width() <= box.width() && needed.height() <= box.height();
+}
+
+} // namespace
+
+void ShrinkToFit(QLabel *label) {
+    QFont font = label->parentWidget() ? label->parentWidget()->font() : DialogFont();
+    while (!fits(label, font) && font.pixelSize() > 8)
+        font.setPixelSize(font.pixelSize() - 1);
+    label->setFont(font);
 }
 
 QLineEdit *NewAddressBox(QWidget *parent, const QRect &geometry, const QString &text) {

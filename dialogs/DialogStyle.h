@@ -46,6 +46,10 @@ QLabel *NewLabel(QWidget *parent, int left, int top, int tag = 0);
 QPushButton *NewButton(QWidget *parent, const QRect &geometry, int tag = 0);
 void FitLabel(QLabel *label);
 
+// A label of fixed size keeps its rectangle; a text too long for it (a translation, say)
+// is drawn in a smaller face, down to 8 pixels, rather than cut off.
+void ShrinkToFit(QLabel *label);
+
 // A read-only one-line box with the button-face background, whose text can be selected
 // and copied.
 QLineEdit *NewAddressBox(QWidget *parent, const QRect &geometry, const QString &text);

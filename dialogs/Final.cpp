@@ -71,6 +71,7 @@ TfFinal::TfFinal(QWidget *parent) : FixedDialog(392, 273, parent) {
 
     TranslateForm(this);
     FitLabel(lblTexto1);
+    ShrinkToFit(lblTexto2);
     FitLabel(lblEmail);
     FitLabel(lblWWW);
 }

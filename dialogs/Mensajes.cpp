@@ -2,13 +2,15 @@
 
 #include "dialogs/TranslateForm.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 
@@ -72,7 +74,10 @@ void TfMensaje::keyPressEvent(QKeyEvent *event) {
 }
 
 int MostrarMensaje(const QString &Texto, const QString &Titulo, bool ConCancelar) {
-    auto box = std::make_unique<TfMensaje>();
+    // Owned by the active window so it stays above it; freed here unless that window
+    // went first and took it along.
+    QPointer<TfMensaje> box = new TfMensaje(QApplication::activeWindow());
+    const auto release = qScopeGuard([&box] { delete box.data(); });
     box->Preparar(Texto, Titulo, ConCancelar);
     return box->exec();
 }

@@ -1,5 +1,6 @@
 #include "dialogs/Nombres.h"
 
+#include "dialogs/RecordTables.h"
 #include "dialogs/TranslateForm.h"
 #include "shell/services/Texts.h"
 
@@ -21,10 +22,6 @@ QComboBox *newNameBox(QWidget *parent, int top) {
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
     return box;
-}
-
-char16_t foldAscii(char16_t c) {
-    return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
 }
 
 QString nameOr(const QString &typed, int placeholder) {
@@ -56,13 +53,7 @@ void TfNombres::showEvent(QShowEvent *event) {
 }
 
 bool MismoNombre(const QString &a, const QString &b) {
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (foldAscii(a[i].unicode()) != foldAscii(b[i].unicode()))
-            return false;
-    }
-    return true;
+    return RecordTables::sameName(a, b);
 }
 
 void PedirNombres(QString &Nombre1, QString &Nombre2, const QStringList &known, QWidget *parent) {
@@ -83,4 +74,12 @@ void PedirNombres(QString &Nombre1, QString &Nombre2, const QStringList &known, 
             return;
         QMessageBox::warning(parent, GetText(12003), GetText(12002));
     }
+}
+
+void PedirNombres(QString &Nombre1, QString &Nombre2, const RecordTables &records,
+                  QWidget *parent) {
+    QStringList known;
+    for (int i = 1; i <= RecordRows; ++i)
+        known << records.NombreVs(i);
+    PedirNombres(Nombre1, Nombre2, known, parent);
 }

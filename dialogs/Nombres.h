@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class QComboBox;
+class RecordTables;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -33,4 +34,8 @@ bool MismoNombre(const QString &a, const QString &b);
 // Runs the names dialog until the two names differ and writes them back. An empty name
 // becomes "Player 1" or "Player 2". known: the one-to-one players, best first.
 void PedirNombres(QString &Nombre1, QString &Nombre2, const QStringList &known,
+                  QWidget *parent = nullptr);
+
+// The same, offering the players of the one-to-one table.
+void PedirNombres(QString &Nombre1, QString &Nombre2, const RecordTables &records,
                   QWidget *parent = nullptr);

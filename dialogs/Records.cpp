@@ -28,6 +28,7 @@ TfRecords::TfRecords(QWidget *parent) : FixedDialog(342, 143, parent) {
     connect(btnAceptar, &QPushButton::clicked, this, [this] { done(1); });
     setTabOrder(btnAceptar, edNombre);
     TranslateForm(this);
+    ShrinkToFit(lblTexto);
 }
 
 QString TfRecords::PedirRecord(const QString &Nombre, int Puntos) {

@@ -1,6 +1,7 @@
 #include "dialogs/Teclas.h"
 
 #include "dialogs/TranslateForm.h"
+#include "shell/services/Language.h"
 #include "shell/services/VirtualKeys.h"
 
 #include <QApplication>
@@ -54,7 +55,7 @@ void TKeyBox::inputMethodEvent(QInputMethodEvent *event) {
     event->ignore();
 }
 
-TfTeclas::TfTeclas(int language, QWidget *parent)
+TfTeclas::TfTeclas(QWidget *parent)
     : FixedDialog(442, 208, parent), beep([] { QApplication::beep(); }) {
     SetTag(this, 11100);
     gbJugador1 = newPlayerGroup(10, 11101, 0);
@@ -75,7 +76,13 @@ TfTeclas::TfTeclas(int language, QWidget *parent)
     setTabOrder(previous, btnIntercambiar);
 
     TranslateForm(this);
-    NombreTecla = language == 1 ? NombreTeclaEspanol : NombreTeclaIngles;
+    bindKeyNames(GetLanguage());
+}
+
+void TfTeclas::bindKeyNames(int language) {
+    NombreTecla = language == LanguageSpanish ? NombreTeclaEspanol : NombreTeclaIngles;
+    for (TKeyBox *box : cajas)
+        showName(box);
 }
 
 QGroupBox *TfTeclas::newPlayerGroup(int left, int tag, int firstBox) {
@@ -161,8 +168,14 @@ void TfTeclas::showName(TKeyBox *box) {
 }
 
 bool DefinirTeclas(TfTeclas::Codes &TeclasJuego, const TfTeclas::Reserved &TeclasReservadas,
+                   QWidget *parent) {
+    return DefinirTeclas(TeclasJuego, TeclasReservadas, GetLanguage(), parent);
+}
+
+bool DefinirTeclas(TfTeclas::Codes &TeclasJuego, const TfTeclas::Reserved &TeclasReservadas,
                    int language, QWidget *parent) {
-    auto dialog = std::make_unique<TfTeclas>(language, parent);
+    auto dialog = std::make_unique<TfTeclas>(parent);
+    dialog->bindKeyNames(language);
     dialog->setTeclas(TeclasJuego);
     dialog->setTeclasReservadas(TeclasReservadas);
     if (dialog->exec() != 1)

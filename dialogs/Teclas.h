@@ -43,8 +43,11 @@ public:
     using Codes = std::array<std::uint16_t, 10>;
     using Reserved = std::array<bool, 256>;
 
-    // language chooses the key names: 1 Spanish, anything else English.
-    explicit TfTeclas(int language, QWidget *parent = nullptr);
+    // The key names follow the language in force when the dialog is made.
+    explicit TfTeclas(QWidget *parent = nullptr);
+
+    // Names the keys in another language: 1 Spanish, anything else English.
+    void bindKeyNames(int language);
 
     void setTeclas(const Codes &codes);
     Codes teclas() const;
@@ -79,5 +82,9 @@ private:
 };
 
 // Runs the key dialog over the game's ten keys; they change only when it ends with OK.
+bool DefinirTeclas(TfTeclas::Codes &TeclasJuego, const TfTeclas::Reserved &TeclasReservadas,
+                   QWidget *parent = nullptr);
+
+// The same with the key names of the given language (1 Spanish, anything else English).
 bool DefinirTeclas(TfTeclas::Codes &TeclasJuego, const TfTeclas::Reserved &TeclasReservadas,
                    int language, QWidget *parent = nullptr);

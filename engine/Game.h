@@ -138,6 +138,7 @@ private:
     void stopAllTimers();
     void showGameOver(TInfo &p);
     bool waitForAnimation(TInfo &p);
+    bool waitForStageEnd(TInfo &p);
     void soundFailed(QString message);
 
     TRandom rng;

@@ -30,6 +30,8 @@ void Game::StartStage(int n) {
     for (TInfo *p : {p1.get(), p2.get()}) {
         if (!p->Active)
             continue;
+        // Steps still queued were meant for the old well; the new stage must not get them.
+        p->DiscardDrawings();
         p->ResetBoard();
         p->Board.cells = stage.Tablero;
         p->DrawBoard();

@@ -130,14 +130,21 @@ bool Game::waitForAnimation(TInfo &p) {
     return generation == game && Jugando;
 }
 
+// Waits like waitForAnimation; false as well when the player's stage was completed
+// meanwhile (the partner going out or reaching the target during the wait).
+bool Game::waitForStageEnd(TInfo &p) {
+    const int stage = FaseActual;
+    return waitForAnimation(p) && p.StageDone && FaseActual == stage;
+}
+
 void Game::stageTarget(TInfo &p, TInfo &o) {
     p.StageDone = true;
     if (o.StageDone) {
-        if (waitForAnimation(p))
+        if (waitForStageEnd(p))
             StageComplete(p);
         return;
     }
-    if (!waitForAnimation(p))
+    if (!waitForStageEnd(p))
         return;
     p.Points += 1000;
     p.ShowPoints();

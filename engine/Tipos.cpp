@@ -101,6 +101,11 @@ void TInfo::ResetQueues() {
     Drawings.Clear();
 }
 
+void TInfo::DiscardDrawings() {
+    Drawings.Clear();
+    Animating = LandingPending = false;
+}
+
 void TInfo::ResetCounters() {
     StageDone = RocksFallen = LandingPending = Active = false;
     Level = 1;

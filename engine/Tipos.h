@@ -132,6 +132,8 @@ public:
 
     void ResetBoard();
     void ResetQueues();
+    // Drops the queued drawing steps and the animation they were playing.
+    void DiscardDrawings();
     void ResetCounters();
 
     // Drawing on the well and the preview.

@@ -57,9 +57,12 @@ struct Bench {
 
     // Plays player n's drawing queue out, one frame per timer event.
     void playFrames(int n) {
-        while (!game->player(n).Drawings.IsEmpty())
+        while (!game->player(n).Drawings.IsEmpty()) {
             game->TimerDibujarTimer(n);
+            ++frames;
+        }
     }
+    std::int64_t frames = 0;
 
     Image wells[2] = {Image({245, 400}), Image({245, 400})};
     Image previews[2] = {Image({70, 25}), Image({70, 25})};
@@ -107,6 +110,9 @@ void worstLanding(benchmark::State &state, bool drawing) {
     if (p.Eliminated != 98)
         state.SkipWithError("the cascade did not run as built");
     state.counters["steps"] = benchmark::Counter(double(steps), benchmark::Counter::kAvgIterations);
+    if (drawing)
+        state.counters["frames"] =
+            benchmark::Counter(double(bench.frames), benchmark::Counter::kAvgIterations);
 }
 
 void BM_WorstLanding(benchmark::State &state) {

@@ -34,7 +34,7 @@ ModalDriver::Step setNames(const QString &first, const QString &second) {
 TEST(PedirNombres, EmptyNamesBecomeTheDefaults) {
     QString one = QStringLiteral("Ana"), two = QStringLiteral("Luis");
     ModalDriver driver({setNames(QString(), QString())});
-    PedirNombres(one, two, {});
+    PedirNombres(one, two, QStringList());
     EXPECT_EQ(one, GetText(12000));
     EXPECT_EQ(two, GetText(12001));
     EXPECT_EQ(one, QStringLiteral("Player 1"));
@@ -61,7 +61,7 @@ TEST(PedirNombres, IdenticalNamesAskAgain) {
             QTest::keyClick(names(w)->cbJugador2, Qt::Key_Return);
         },
     });
-    PedirNombres(one, two, {});
+    PedirNombres(one, two, QStringList());
     EXPECT_EQ(warning, GetText(12002));
     EXPECT_EQ(seenAgain, QStringLiteral("pLAYER 1"));
     EXPECT_EQ(one, QStringLiteral("Player 1"));
@@ -130,7 +130,7 @@ TEST(PedirRecord, ShowsThePoints) {
     QString points;
     ModalDriver driver({[&](QWidget *w) {
         points = qobject_cast<TfRecords *>(w)->lblPuntos->text();
-        EXPECT_EQ(QApplication::focusWidget(), qobject_cast<TfRecords *>(w)->edNombre);
+        EXPECT_EQ(w->focusWidget(), qobject_cast<TfRecords *>(w)->edNombre);
         w->close();
     }});
     dialog.PedirRecord(QStringLiteral("x"), 5120);

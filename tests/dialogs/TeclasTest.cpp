@@ -30,7 +30,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     }
 
-    TfTeclas dialog{0};
+    TfTeclas dialog;
     int beeps = 0;
 };
 
@@ -123,7 +123,7 @@ TEST(KeyDialogRun, OkAndCancel) {
             d->btnIntercambiar->click();
             finish(d);
         });
-        return DefinirTeclas(keys, reserved, 0);
+        return DefinirTeclas(keys, reserved);
     };
     EXPECT_FALSE(run([](TfTeclas *d) { d->btnCancelar->click(); }));
     EXPECT_EQ(keys, Defaults);
@@ -153,10 +153,11 @@ TEST(KeyNames, BothLanguages) {
 }
 
 TEST(KeyNames, DialogUsesTheLanguageChosen) {
-    TfTeclas spanish(1);
+    TfTeclas spanish;
     spanish.setTeclas(Defaults);
+    spanish.bindKeyNames(1);
     EXPECT_EQ(spanish.cajas[0]->text(), QStringLiteral("Izquierda"));
-    TfTeclas english(0);
+    TfTeclas english;
     english.setTeclas(Defaults);
     EXPECT_EQ(english.cajas[0]->text(), QStringLiteral("Left"));
 }

@@ -99,6 +99,74 @@ TEST(Stages, PartnerGoingOutCompletesTheStageForTheWaitingPlayer) {
     EXPECT_EQ(rig.p(1).Board(2, 5), 0);
 }
 
+namespace {
+// Player 1 reaches the target and waits for its animation; player 2's tick comes
+// before the first frame of that animation.
+void reachTargetBeforePartnersTick(Rig &rig, const std::vector<std::string> &rows1) {
+    rig.tickTimer(2).due = rig.now + 1;
+    rig.setBoard(1, bottom(rows1));
+    rig.placePair(1, 2, 15, 1, 3, 15, 1);
+    rig.game->Throw(rig.p(1));
+}
+
+std::vector<QString> takeMessages(TInfo &p) {
+    std::vector<QString> texts;
+    while (!p.Messages.IsEmpty()) {
+        QString text;
+        p.Messages.Pop(text);
+        texts.push_back(text);
+    }
+    return texts;
+}
+} // namespace
+
+TEST(Stages, PartnerGoingOutDuringTheWaitStartsTheNextStageClean) {
+    Rig rig;
+    rig.setStages(4, 4, false, false);
+    start(rig, GameMode::TwoPlayers);
+    rig.runUntil([&] { return rig.p(2).Falling; });
+    rig.p(2).Falling = false;
+    rig.setBoard(2, std::vector<std::string>(16, "..R...."));
+    TInfo &p1 = rig.p(1);
+    // The G above the group would be drawn one row down by the stage-1 animation.
+    reachTargetBeforePartnersTick(rig, {"G......", "RR....."});
+    EXPECT_FALSE(rig.p(2).Active);
+    EXPECT_EQ(rig.game->FaseActual, 2);
+    EXPECT_EQ(rig.host.matching("wait").size(), 1u);
+    // No first-place bonus and no waiting text in the new stage.
+    EXPECT_EQ(p1.Points, 40);
+    EXPECT_EQ(rig.label(1, Rig::Points).value, "40");
+    EXPECT_EQ(takeMessages(p1), (std::vector<QString>{"4", "4", ""}));
+    EXPECT_FALSE(p1.StageDone || p1.Animating || p1.LandingPending);
+    EXPECT_TRUE(p1.Drawings.IsEmpty());
+    EXPECT_TRUE(rig.tickTimer(1).isEnabled());
+    // The fresh well stays as the empty stage board drew it.
+    rig.run(400);
+    EXPECT_TRUE(rig.well(1).picture == rig.game->pictures().FondoVacio);
+    rig.runUntil([&] { return p1.Falling; });
+    EXPECT_EQ(p1.Board(0, 15), 0);
+    EXPECT_TRUE(rig.game->Jugando);
+}
+
+TEST(Stages, PartnerReachingTheTargetDuringTheWaitCompletesTheStageOnce) {
+    Rig rig;
+    rig.setStages(4, 4, false, false);
+    start(rig, GameMode::TwoPlayers);
+    rig.runUntil([&] { return rig.p(2).Falling; });
+    rig.setBoard(2, bottom({"RR....."}));
+    rig.placePair(2, 2, 15, 1, 3, 15, 1);
+    reachTargetBeforePartnersTick(rig, {"RR....."});
+    // Player 2 lands in player 1's wait and completes the stage after its own wait.
+    EXPECT_EQ(rig.host.matching("wait").size(), 2u);
+    EXPECT_EQ(rig.host.matching("sound SND_FASE"),
+              (std::vector<std::string>{"sound SND_FASE channel 2"}));
+    EXPECT_EQ(rig.game->FaseActual, 2);
+    EXPECT_EQ(rig.p(1).Points, 40);
+    EXPECT_EQ(rig.p(2).Points, 40);
+    EXPECT_FALSE(rig.p(1).StageDone || rig.p(2).StageDone);
+    EXPECT_TRUE(rig.tickTimer(1).isEnabled() && rig.tickTimer(2).isEnabled());
+}
+
 TEST(Stages, SecondLoserEndsTheGameAndBothAreEnteredFirstOutFirst) {
     Rig rig;
     rig.setStages(4, 1000, false, false);
@@ -178,4 +246,37 @@ TEST(Stages, StatusLineShowsGemsRemainingOrRocksToFall) {
         EXPECT_TRUE(one.contains("18"));
         EXPECT_TRUE(two.contains("30"));
     }
+}
+
+TEST(Stages, TargetOfZeroIsReachedByTheFirstLanding) {
+    Rig rig;
+    rig.setStages(4, 0, false, false);
+    start(rig, GameMode::OnePlayer);
+    rig.game->Throw(rig.p(1));
+    EXPECT_EQ(rig.game->FaseActual, 2);
+}
+
+// Random rocks and lines are timed from the start of the game, not of the stage.
+TEST(Stages, GemsDealtLevelAndIntervalCarryOverToTheNextStage) {
+    Rig rig;
+    rig.setStages(4, 4, false, false);
+    start(rig, GameMode::OnePlayer);
+    rig.p(1).Eliminated = 139;
+    eliminateFour(rig, 1);
+    EXPECT_EQ(rig.game->FaseActual, 2);
+    EXPECT_EQ(rig.p(1).GemsDealt, 2);
+    EXPECT_EQ(rig.p(1).Level, 2);
+    EXPECT_EQ(rig.tickTimer(1).interval(), 450);
+}
+
+TEST(Stages, GroupsOnTheStageBoardStayUntilALandingReachesThem) {
+    Rig rig;
+    rig.setStages(4, 100, false, false);
+    for (TFase &f : rig.game->Fases)
+        for (int c = 0; c < 4; ++c)
+            f.Tablero[size_t(TBoard::index(c, 15))] = 2;
+    start(rig, GameMode::OnePlayer);
+    rig.run(2000);
+    EXPECT_EQ(rig.p(1).Board(0, 15), 2);
+    EXPECT_EQ(rig.p(1).Eliminated, 0);
 }

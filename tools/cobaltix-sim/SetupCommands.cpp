@@ -90,9 +90,7 @@ void Simulator::cmdKeys(const ScriptLine &line) {
 }
 
 void Simulator::cmdSound(const ScriptLine &line) {
-    bool on = onOff(line, "on", "off");
-    game->Sonido = on;
-    host.soundOn = on;
+    game->Sonido = onOff(line, "on", "off");
 }
 
 void Simulator::cmdBoard(const ScriptLine &line) {
@@ -154,4 +152,14 @@ void Simulator::cmdSet(const ScriptLine &line) {
                                          "stage-eliminated, rocks-pending, gems-dealt)")
                               .arg(field));
     }
+}
+
+void Simulator::cmdMixerFails(const ScriptLine &line) {
+    expectWords(line, 2, "mixer-fails TEXT");
+    host.mixerFault = line.words[1];
+}
+
+void Simulator::cmdMixerWorks(const ScriptLine &line) {
+    expectWords(line, 1, "mixer-works");
+    host.mixerFault.reset();
 }

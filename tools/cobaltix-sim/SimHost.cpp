@@ -4,6 +4,8 @@
 
 #include "shell/services/Texts.h"
 
+#include <stdexcept>
+
 namespace {
 
 // Player names compare with only the letters a to z folded.
@@ -111,6 +113,10 @@ void SimHost::NuevoRecordVs(int points, bool won, const QString &name) {
             .arg(won ? QStringLiteral("yes") : QStringLiteral("no"), Transcript::quoted(name)));
 }
 
+void SimHost::gameOverShown(int player) {
+    out.line(QStringLiteral("gameover %1").arg(player));
+}
+
 void SimHost::showFinal() {
     out.line(QStringLiteral("final"));
 }
@@ -126,8 +132,8 @@ bool SimHost::PedirTeclas(std::array<std::uint16_t, 10> &, const std::array<bool
 }
 
 void SimHost::playSound(TSonido wave, int channel) {
-    if (!soundOn)
-        return;
+    if (mixerFault)
+        throw std::runtime_error(mixerFault->toStdString());
     out.line(
         QStringLiteral("sound %1 channel %2").arg(QLatin1String(SoundName(wave))).arg(channel));
 }
@@ -135,6 +141,8 @@ void SimHost::playSound(TSonido wave, int channel) {
 void SimHost::setMixerActive(bool on) {
     if (on == mixerOn)
         return;
+    if (mixerFault)
+        throw std::runtime_error(mixerFault->toStdString());
     mixerOn = on;
     out.line(on ? QStringLiteral("mixer on") : QStringLiteral("mixer off"));
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <deque>
+#include <optional>
 #include <utility>
 
 // The game's surroundings as the script sets them: every dialog answers from the
@@ -22,14 +23,17 @@ public:
     bool nextAnswerCancel = false;
     std::deque<std::pair<QString, QString>> namesAnswers;
     std::deque<QString> recordAnswers;
-    bool soundOn = true;
     int scriptLine = 0; // for errors raised while a dialog runs
+    // While set, every cue and every activation change fails with this message, as a
+    // broken output device would make the mixer raise it.
+    std::optional<QString> mixerFault;
 
     int MostrarMensaje(const QString &text, const QString &caption, bool withCancel) override;
     void showError(const QString &text, const QString &caption) override;
     void PedirNombres(QString &name1, QString &name2) override;
     void NuevoRecordFases(int points, int stage, QString &name) override;
     void NuevoRecordVs(int points, bool won, const QString &name) override;
+    void gameOverShown(int player) override;
     void showFinal() override;
     void showHighScores() override;
     bool PedirTeclas(std::array<std::uint16_t, 10> &keys,

@@ -4,8 +4,6 @@
 
 #include <QImage>
 
-#include <functional>
-
 // A label that only remembers its text.
 class SimLabel : public ILabel {
 public:
@@ -16,16 +14,12 @@ private:
     QString current;
 };
 
-// A picture in memory. The game-over picture is recognised by the rectangle the engine
-// reports after drawing it, so the simulator can announce it.
+// A picture in memory; nothing is shown.
 class SimImageView : public IImageView {
 public:
     explicit SimImageView(QSize size);
 
     QImage &image() override { return picture; }
-    void changed(const QRect &area) override;
-
-    std::function<void()> onGameOver;
 
 private:
     QImage picture;

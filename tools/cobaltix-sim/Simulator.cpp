@@ -32,7 +32,6 @@ void Simulator::buildGame() {
         v.NameLabel = &f.name;
         v.TickTimer = timers[i];
         v.DrawTimer = timers[2 + i];
-        f.well.onGameOver = [this, i] { out.line(QStringLiteral("gameover %1").arg(i + 1)); };
     }
     bindings.TimerStatus = timers[4];
     bindings.StageLabel = &stageLabel;
@@ -60,6 +59,8 @@ void Simulator::registerCommands() {
         {QStringLiteral("sound"), &Simulator::cmdSound},
         {QStringLiteral("board"), &Simulator::cmdBoard},
         {QStringLiteral("set"), &Simulator::cmdSet},
+        {QStringLiteral("mixer-fails"), &Simulator::cmdMixerFails},
+        {QStringLiteral("mixer-works"), &Simulator::cmdMixerWorks},
         {QStringLiteral("new"), &Simulator::cmdNew},
         {QStringLiteral("key"), &Simulator::cmdKey},
         {QStringLiteral("pause"), &Simulator::cmdPause},

@@ -50,6 +50,8 @@ private:
     void cmdSound(const ScriptLine &line);
     void cmdBoard(const ScriptLine &line);
     void cmdSet(const ScriptLine &line);
+    void cmdMixerFails(const ScriptLine &line);
+    void cmdMixerWorks(const ScriptLine &line);
     // Play commands.
     void cmdNew(const ScriptLine &line);
     void cmdKey(const ScriptLine &line);
