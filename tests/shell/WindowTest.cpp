@@ -278,3 +278,24 @@ TEST_F(WindowTest, LanguageSwitchRetranslatesTheWindowAndItsPictures) {
     EXPECT_EQ(w.imgMarcador->image(), english);
     EXPECT_EQ(w.lblJugador2->text(), "Player 2");
 }
+
+TEST_F(WindowTest, LosingActivationAndTheMenuButtonPauseOnlyARunningGame) {
+    TestWindow w;
+    w.AplicacionDesactivada();
+    EXPECT_FALSE(w.juego().Pausado);
+    startGame(w);
+    w.AplicacionDesactivada();
+    EXPECT_TRUE(w.juego().Pausado);
+    // Deactivated again while paused: the pause is not toggled back.
+    w.AplicacionDesactivada();
+    EXPECT_TRUE(w.juego().Pausado);
+    w.mnPausa->trigger();
+    ASSERT_FALSE(w.juego().Pausado);
+    // Alt+M opens the menu under the menu button and pauses the game.
+    QTest::keyClick(&w, Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(w.juego().Pausado);
+    EXPECT_TRUE(w.Menu->isVisible());
+    EXPECT_EQ(w.Menu->pos(), w.mapToGlobal(QPoint(270, 25)));
+    w.Menu->hide();
+    EXPECT_TRUE(w.juego().Pausado);
+}
