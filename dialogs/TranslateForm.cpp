@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -84,6 +85,10 @@ void translateComponent(QObject *component) {
     const int tag = Tag(component);
     if (auto *menu = qobject_cast<QMenu *>(component)) {
         translateMenuItems(menu);
+    } else if (auto *bar = qobject_cast<QMenuBar *>(component)) {
+        const auto actions = bar->actions();
+        for (QAction *action : actions)
+            TranslateMenu(action);
     } else if (auto *widget = qobject_cast<QWidget *>(component)) {
         translateCaption(widget, tag);
         widget->setToolTip(text(tag + HintOffset));

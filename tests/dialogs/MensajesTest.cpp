@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -117,4 +118,15 @@ TEST(Mensajes, NoticeIgnoresEscape) {
     });
     EXPECT_EQ(MostrarMensaje(QStringLiteral("!"), QString(), false), 1);
     EXPECT_TRUE(stillOpen);
+}
+
+// Shown in the middle of the screen, whatever its size.
+TEST(Mensajes, CentredOnTheScreen) {
+    TfMensaje box;
+    box.Preparar(QStringLiteral("x"), QString(), false);
+    box.show();
+    const QRect screen = box.screen()->geometry();
+    const QRect outer = box.frameGeometry();
+    EXPECT_LE(std::abs(outer.center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(outer.center().y() - screen.center().y()), 1);
 }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
@@ -90,4 +91,18 @@ TEST(TranslateForm, MenusAndRadioGroups) {
 TEST(TranslateForm, LineBreaksOfEveryKindBecomeNewlines) {
     EXPECT_EQ(NormalizeLineBreaks(QStringLiteral("a\r\nb\rc\nd")), QStringLiteral("a\nb\nc\nd"));
     EXPECT_EQ(NormalizeLineBreaks(QStringLiteral("\r\n\r\n")), QStringLiteral("\n\n"));
+}
+
+// A window's menu bar is translated through its items.
+TEST(TranslateForm, MenuBarItems) {
+    QWidget form;
+    auto *bar = new QMenuBar(&form);
+    SetTag(bar, 65536);
+    QMenu *game = bar->addMenu(QStringLiteral("design"));
+    SetTag(game->menuAction(), 10103);
+    QAction *exit = game->addAction(QStringLiteral("design"));
+    SetTag(exit, 10109);
+    TranslateForm(&form);
+    EXPECT_EQ(game->title(), QStringLiteral("&Game mode"));
+    EXPECT_EQ(exit->text(), QStringLiteral("E&xit"));
 }
