@@ -70,7 +70,9 @@ xdotool windowfocus --sync "$wid" 2>/dev/null || true
 (
     end=$(($(date +%s) + 11))
     while [ "$(date +%s)" -lt "$end" ]; do
-        for k in Left a Up w Right d Down s Return ctrl; do
+        # Spread the pairs over the wells so the game lasts the whole measurement.
+        for k in Left Left a a Up w Return ctrl Right Right d d Down s Return ctrl \
+            Left Left Left a a a Return ctrl Right Right Right d d d Return ctrl Up w; do
             xdotool key "$k"
             sleep 0.15
         done
