@@ -5,7 +5,7 @@
 #include "dialogs/Mensajes.h"
 #include "dialogs/Nombres.h"
 #include "dialogs/RecordTables.h"
-#include "dialogs/Records.h"
+#include "dialogs/TablaRecords.h"
 #include "dialogs/Teclas.h"
 #include "dialogs/TranslateForm.h"
 #include "shell/services/Language.h"
@@ -35,39 +35,35 @@ void DlgAcercaDe() {
 }
 
 namespace {
-// The high-score tables with the dialogs that feed them.
-class TRecordsTables;
-TRecordsTables *theTables = nullptr;
+class TRecordsWindow;
+TRecordsWindow *theTables = nullptr;
 
-class TRecordsTables : public TRecords {
+// The high-score window, which keeps both tables and stores every change at once.
+class TRecordsWindow : public TRecords {
 public:
-    TRecordsTables() { theTables = this; }
-    // Every change is stored at once; the last store at the end repeats one that failed.
-    ~TRecordsTables() override {
-        theTables = nullptr;
-        tables.GuardarRecords();
-    }
+    TRecordsWindow() { theTables = this; }
+    ~TRecordsWindow() override { theTables = nullptr; }
     void NuevoRecordFases(int points, int stage, QString &name) override {
-        tables.NuevoRecordFases(points, stage, name, [](const QString &proposed, qint32 p) {
-            TfRecords form;
-            return form.PedirRecord(proposed, p);
-        });
+        form.NuevoRecordFases(points, stage, name);
     }
     void NuevoRecordVs(int points, bool won, const QString &name) override {
-        tables.NuevoRecordVs(points, won, name);
+        form.NuevoRecordVs(points, won, name);
     }
-    QString NombreVs(int row) override { return tables.NombreVs(row); }
-    void Mostrar() override {}
+    QString NombreVs(int row) override { return form.NombreVs(row); }
+    void Mostrar() override {
+        form.MostrarRecords();
+        form.exec();
+    }
     QStringList knownPlayers() const {
         QStringList names;
         for (int row = 1; row <= RecordRows; ++row)
-            if (const QString n = tables.NombreVs(row); !n.isEmpty())
+            if (const QString n = form.NombreVs(row); !n.isEmpty())
                 names << n;
         return names;
     }
 
 private:
-    RecordTables tables;
+    TfTablaRecords form;
 };
 } // namespace
 
@@ -76,5 +72,5 @@ void DlgPedirNombres(QString &name1, QString &name2) {
 }
 
 std::unique_ptr<TRecords> CreateTablaRecords() {
-    return std::make_unique<TRecordsTables>();
+    return std::make_unique<TRecordsWindow>();
 }

@@ -99,6 +99,7 @@ private:
     void createButtons();
     void createTimers();
     void createMenu();
+    void connectMenu();
     void createGame();
     void loadPictures();
     void CrearRegion();

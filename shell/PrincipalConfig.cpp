@@ -34,6 +34,16 @@ void TfPrincipal::loadLanguagePictures() {
     pics.PausaXOR = pics.PausaXOR.convertToFormat(QImage::Format_RGB32);
     pics.PausaAND = pics.PausaAND.convertToFormat(QImage::Format_RGB32);
     imgMarcador->setPicture(pics.Marcador);
+    // A paused game shows the pause picture of the new language at once.
+    if (game->Pausado) {
+        for (TImagen *well : {imgFondo1, imgFondo2}) {
+            if (well == imgFondo2 && game->TipoJuego == GameMode::OnePlayer)
+                continue;
+            well->image() = pics.FondoVacio;
+            Raster::drawMasked(well->image(), {12, 75}, pics.PausaAND, pics.PausaXOR);
+            well->update();
+        }
+    }
     // The previews lie on the scoreboard: their background is its picture.
     for (int n = 1; n <= 2; ++n) {
         TImagen *preview = n == 1 ? imgSgtes1 : imgSgtes2;

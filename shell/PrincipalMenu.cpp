@@ -16,70 +16,78 @@ QString KeyShown(const QAction *item) {
 }
 } // namespace
 
+namespace {
+QAction *NewItem(QMenu *in, const char *name, int tag, const char *key = nullptr) {
+    QAction *a = in->addAction(GetText(tag));
+    a->setObjectName(QLatin1String(name));
+    a->setProperty("Tag", tag);
+    if (key)
+        a->setProperty("KeyShown", QLatin1String(key));
+    return a;
+}
+
+QAction *NewSubmenu(QMenu *in, const char *name, int tag) {
+    QAction *a = in->addMenu(GetText(tag))->menuAction();
+    a->setObjectName(QLatin1String(name));
+    a->setProperty("Tag", tag);
+    return a;
+}
+
+// Checkable items of which exactly one is checked.
+void RadioGroup(QObject *owner, std::initializer_list<QAction *> items) {
+    auto *group = new QActionGroup(owner);
+    for (QAction *a : items) {
+        a->setCheckable(true);
+        group->addAction(a);
+    }
+}
+} // namespace
+
 void TfPrincipal::createMenu() {
     Menu = new QMenu(this);
     Menu->setObjectName(QStringLiteral("Menu"));
     Menu->setProperty("Tag", 65536);
-    auto item = [this](QMenu *in, const char *name, int tag, const char *key = nullptr) {
-        QAction *a = in->addAction(GetText(tag));
-        a->setObjectName(QLatin1String(name));
-        a->setProperty("Tag", tag);
-        if (key)
-            a->setProperty("KeyShown", QLatin1String(key));
-        return a;
-    };
-    mnNuevoJuego = item(Menu, "mnNuevoJuego", 10100, "F2");
-    mnPausa = item(Menu, "mnPausa", 10101, "F3");
+    mnNuevoJuego = NewItem(Menu, "mnNuevoJuego", 10100, "F2");
+    mnPausa = NewItem(Menu, "mnPausa", 10101, "F3");
     mnPausa->setEnabled(false);
-    mnMejores = item(Menu, "mnMejores", 10102);
+    mnMejores = NewItem(Menu, "mnMejores", 10102);
     Menu->addSeparator();
-    QMenu *modes = Menu->addMenu(GetText(10103));
-    mnTipoJuego = modes->menuAction();
-    mnTipoJuego->setObjectName(QStringLiteral("mnTipoJuego"));
-    mnTipoJuego->setProperty("Tag", 10103);
+    mnTipoJuego = NewSubmenu(Menu, "mnTipoJuego", 10103);
     // The game-mode items carry their text ids, which also name the mode they select.
-    mnUnJugador = item(modes, "mnUnJugador", 10015);
-    mnDosJugadores = item(modes, "mnDosJugadores", 10016);
-    mnUnoUno = item(modes, "mnUnoUno", 10017);
-    auto *modeGroup = new QActionGroup(this);
-    for (QAction *a : {mnUnJugador, mnDosJugadores, mnUnoUno}) {
-        a->setCheckable(true);
-        modeGroup->addAction(a);
-    }
+    QMenu *modes = mnTipoJuego->menu();
+    mnUnJugador = NewItem(modes, "mnUnJugador", 10015);
+    mnDosJugadores = NewItem(modes, "mnDosJugadores", 10016);
+    mnUnoUno = NewItem(modes, "mnUnoUno", 10017);
+    RadioGroup(this, {mnUnJugador, mnDosJugadores, mnUnoUno});
     mnUnJugador->setChecked(true);
-    mnTeclas = item(Menu, "mnTeclas", 10104, "F5");
-    mnSonido = item(Menu, "mnSonido", 10105);
+    mnTeclas = NewItem(Menu, "mnTeclas", 10104, "F5");
+    mnSonido = NewItem(Menu, "mnSonido", 10105);
     mnSonido->setCheckable(true);
     mnSonido->setChecked(true);
     Menu->addSeparator();
-    QMenu *languages = Menu->addMenu(GetText(10106));
-    mnIdioma = languages->menuAction();
-    mnIdioma->setObjectName(QStringLiteral("mnIdioma"));
-    mnIdioma->setProperty("Tag", 10106);
-    mnEnglish = languages->addAction(QStringLiteral("English"));
-    mnEnglish->setObjectName(QStringLiteral("mnEnglish"));
-    mnEnglish->setProperty("Tag", 0);
-    mnEspaniol = languages->addAction(QStringLiteral("Español"));
-    mnEspaniol->setObjectName(QStringLiteral("mnEspaniol"));
-    mnEspaniol->setProperty("Tag", 1);
-    auto *languageGroup = new QActionGroup(this);
-    for (QAction *a : {mnEnglish, mnEspaniol}) {
-        a->setCheckable(true);
-        languageGroup->addAction(a);
-    }
+    mnIdioma = NewSubmenu(Menu, "mnIdioma", 10106);
+    // The language items carry their language numbers; their captions stay as they are.
+    mnEnglish = NewItem(mnIdioma->menu(), "mnEnglish", 0);
+    mnEnglish->setText(QStringLiteral("English"));
+    mnEspaniol = NewItem(mnIdioma->menu(), "mnEspaniol", 1);
+    mnEspaniol->setText(QStringLiteral("Español"));
+    RadioGroup(this, {mnEnglish, mnEspaniol});
     Menu->addSeparator();
-    mnAyuda = item(Menu, "mnAyuda", 10107, "F1");
-    mnAcercaDe = item(Menu, "mnAcercaDe", 10108);
+    mnAyuda = NewItem(Menu, "mnAyuda", 10107, "F1");
+    mnAcercaDe = NewItem(Menu, "mnAcercaDe", 10108);
     Menu->addSeparator();
-    mnSalir = item(Menu, "mnSalir", 10109);
+    mnSalir = NewItem(Menu, "mnSalir", 10109);
     for (QAction *a : Menu->actions())
         if (!KeyShown(a).isEmpty())
             setMenuCaption(a, a->property("Tag").toInt());
+    connectMenu();
+}
 
+void TfPrincipal::connectMenu() {
     connect(mnNuevoJuego, &QAction::triggered, this, [this] { game->mnNuevoJuegoClick(); });
     connect(mnPausa, &QAction::triggered, this, [this] { game->mnPausaClick(); });
     connect(mnMejores, &QAction::triggered, this, &TfPrincipal::mnMejoresClick);
-    connect(modeGroup, &QActionGroup::triggered, this, [this](QAction *a) {
+    connect(mnUnJugador->actionGroup(), &QActionGroup::triggered, this, [this](QAction *a) {
         const int tag = a->property("Tag").toInt();
         game->mnTipoJuegoClick(tag == 10015   ? GameMode::OnePlayer
                                : tag == 10016 ? GameMode::TwoPlayers
@@ -95,7 +103,7 @@ void TfPrincipal::createMenu() {
         game->Sonido = on;
         Sonidos.Habilitado = on;
     });
-    connect(languageGroup, &QActionGroup::triggered, this, &TfPrincipal::mnIdiomaClick);
+    connect(mnEnglish->actionGroup(), &QActionGroup::triggered, this, &TfPrincipal::mnIdiomaClick);
     connect(mnAyuda, &QAction::triggered, this, [this] { game->mnAyudaClick(); });
     connect(mnAcercaDe, &QAction::triggered, this, &TfPrincipal::mnAcercaDeClick);
     connect(mnSalir, &QAction::triggered, this, &TfPrincipal::mnSalirClick);

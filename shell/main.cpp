@@ -25,6 +25,37 @@ bool ColourDepthAccepted() {
                              DlgNormalize(GetText(2)), QMessageBox::Ok | QMessageBox::Cancel);
     return answer == QMessageBox::Ok;
 }
+
+// A shutdown signal ends the program in order, without the leaving question. Until the
+// main loop has ended, every modal box that shows up is closed too: some open before
+// the loop runs, where leaving the loop does not reach them.
+class TParadaOrdenada : public QObject {
+public:
+    explicit TParadaOrdenada(std::unique_ptr<TfPrincipal> &window) : window(window) {
+        repeat.setInterval(50);
+        connect(&repeat, &QTimer::timeout, this, &TParadaOrdenada::stopNow);
+        connect(&watcher, &TSenalesCierre::shutdownRequested, this, [this] {
+            stopNow();
+            repeat.start();
+        });
+    }
+    bool requested() const { return watcher.pending(); }
+    void finished() { repeat.stop(); }
+
+private:
+    void stopNow() {
+        if (window)
+            window->setCloseWithoutAsking(true);
+        QCoreApplication::exit(0);
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible())
+                dialog->done(QDialog::Rejected);
+    }
+
+    std::unique_ptr<TfPrincipal> &window;
+    TSenalesCierre watcher;
+    QTimer repeat;
+};
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -42,36 +73,18 @@ int main(int argc, char *argv[]) {
     SetErrorReporter([](const QString &caption, const QString &text) {
         QMessageBox::critical(QApplication::activeWindow(), caption, text);
     });
-    TSenalesCierre stopSignals;
     std::unique_ptr<TfPrincipal> window;
-    // Stopped by a signal: the ordinary shut-down, without the leaving question. Until
-    // the main loop has ended, every modal box that shows up is closed as well (some
-    // open before the loop runs, where leaving the loop does not reach them).
-    QTimer stopping;
-    stopping.setInterval(50);
-    auto stopNow = [&window] {
-        if (window)
-            window->setCloseWithoutAsking(true);
-        QCoreApplication::exit(0);
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible())
-                dialog->done(QDialog::Rejected);
-    };
-    QObject::connect(&stopping, &QTimer::timeout, &app, stopNow);
-    QObject::connect(&stopSignals, &TSenalesCierre::shutdownRequested, &stopping,
-                     [&stopping, stopNow] {
-                         stopNow();
-                         stopping.start();
-                     });
+    TParadaOrdenada stop(window);
     window = std::make_unique<TfPrincipal>();
     auto tables = CreateTablaRecords();
     window->setTablaRecords(tables.get());
 
-    if (!window->stageFileFailed() && !stopSignals.pending()) {
+    // Without stages no game can be played: the loop ends as soon as it would start.
+    if (!window->stageFileFailed() && !stop.requested()) {
         window->show();
         app.exec();
     }
-    stopping.stop();
+    stop.finished();
     window.reset();
     tables.reset();
     SetErrorReporter({});

@@ -39,7 +39,8 @@ for run in 1 2 3 4 5; do
     start=$(now_ms)
     "$PROGRAM" >/dev/null 2>&1 &
     game=$!
-    until xwininfo -name Cobaltix 2>/dev/null | grep -q IsViewable; do :; done
+    # Poll gently: a busy poll would steal the CPU the program needs to start.
+    until xwininfo -name Cobaltix 2>/dev/null | grep -q IsViewable; do sleep 0.002; done
     times="$times $(($(now_ms) - start))"
     if [ "$run" -lt 5 ]; then
         kill "$game"
@@ -62,14 +63,16 @@ sleep 0.3
 xdotool key g
 sleep 0.2
 xdotool key t
-sleep 1.5
+wait_windows 100 2
 xdotool key Return
-sleep 0.5
+wait_windows 100 1
 xdotool windowfocus --sync "$wid" 2>/dev/null || true
 (
     end=$(($(date +%s) + 11))
     while [ "$(date +%s)" -lt "$end" ]; do
-        for k in Left a Up w Right d Down s Return ctrl; do
+        # Spread the pairs over the wells so the game lasts the whole measurement.
+        for k in Left Left a a Up w Return ctrl Right Right d d Down s Return ctrl \
+            Left Left Left a a a Return ctrl Right Right Right d d d Return ctrl Up w; do
             xdotool key "$k"
             sleep 0.15
         done

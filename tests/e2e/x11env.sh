@@ -66,3 +66,16 @@ wait_window() {
         sleep 0.1
     done
 }
+
+# Waits up to $1 tenths of a second until exactly $2 windows named "Cobaltix" are
+# mapped (the main window and the game's own message boxes share the name).
+wait_windows() {
+    i=0
+    while [ "$i" -lt "$1" ]; do
+        [ "$(xdotool search --onlyvisible --name '^Cobaltix$' 2>/dev/null | wc -l)" -eq "$2" ] &&
+            return 0
+        i=$((i + 1))
+        sleep 0.1
+    done
+    return 1
+}

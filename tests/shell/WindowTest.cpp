@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QTest>
 
+#include "shell/services/Texts.h"
+
 namespace {
 QString Caption(const QAction *a) {
     return a->text().section(QLatin1Char('\t'), 0, 0);
@@ -248,4 +250,52 @@ TEST_F(WindowTest, MissingStageFileIsReportedAndSettingsStillSaved) {
         EXPECT_EQ(errors[0], "Fatal error: Error opening Fases.dat.");
     }
     EXPECT_TRUE(QFile::exists(scratch.filePath("config/cobaltix/store.json")));
+}
+
+TEST_F(WindowTest, LanguageSwitchRetranslatesTheWindowAndItsPictures) {
+    if (!QFile::exists(QCoreApplication::applicationDirPath() + "/esp.dll"))
+        GTEST_SKIP() << "no language module beside the test program";
+    TestWindow w;
+    startGame(w);
+    w.mnPausa->trigger();
+    const QImage english = w.imgMarcador->image().copy();
+    w.mnEspaniol->trigger();
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_TRUE(w.mnEspaniol->isChecked());
+    EXPECT_FALSE(w.mnEnglish->isChecked());
+    EXPECT_NE(Caption(w.mnNuevoJuego), "&New game");
+    EXPECT_TRUE(w.mnNuevoJuego->text().endsWith("\tF2"));
+    // The pause item keeps telling that the game is paused.
+    EXPECT_EQ(Caption(w.mnPausa), GetText(10011));
+    EXPECT_EQ(w.lblJugador1->text(), GetText(12000));
+    EXPECT_NE(w.imgMarcador->image(), english);
+    EXPECT_EQ(w.imgMarcador->image().size(), QSize(110, 425));
+
+    w.mnEnglish->trigger();
+    EXPECT_EQ(Caption(w.mnNuevoJuego), "&New game");
+    EXPECT_EQ(Caption(w.mnPausa), "&Continue");
+    EXPECT_EQ(w.btnCerrar->toolTip(), "Close");
+    EXPECT_EQ(w.imgMarcador->image(), english);
+    EXPECT_EQ(w.lblJugador2->text(), "Player 2");
+}
+
+TEST_F(WindowTest, LosingActivationAndTheMenuButtonPauseOnlyARunningGame) {
+    TestWindow w;
+    w.AplicacionDesactivada();
+    EXPECT_FALSE(w.juego().Pausado);
+    startGame(w);
+    w.AplicacionDesactivada();
+    EXPECT_TRUE(w.juego().Pausado);
+    // Deactivated again while paused: the pause is not toggled back.
+    w.AplicacionDesactivada();
+    EXPECT_TRUE(w.juego().Pausado);
+    w.mnPausa->trigger();
+    ASSERT_FALSE(w.juego().Pausado);
+    // Alt+M opens the menu under the menu button and pauses the game.
+    QTest::keyClick(&w, Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(w.juego().Pausado);
+    EXPECT_TRUE(w.Menu->isVisible());
+    EXPECT_EQ(w.Menu->pos(), w.mapToGlobal(QPoint(270, 25)));
+    w.Menu->hide();
+    EXPECT_TRUE(w.juego().Pausado);
 }
