@@ -5,13 +5,12 @@
 #include <QRect>
 #include <QString>
 
+#include "shell/services/Texts.h"
+
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-
-// The game's name, the caption of message boxes that give none.
-inline constexpr const char *ApplicationTitle = "Cobaltix";
 
 // Where players reach the makers, shown by the end and about forms.
 inline constexpr const char *MakerEmail = "cobaltix@orvanesoft.example";

@@ -3,6 +3,7 @@
 #include "engine/Host.h"
 #include "engine/Tipos.h"
 #include "shell/services/Fases.h"
+#include "shell/services/Texts.h"
 
 #include <QString>
 
@@ -20,7 +21,6 @@ struct GameBindings {
     IGameHost *Host = nullptr;
 };
 
-constexpr const char *ApplicationTitle = "Cobaltix";
 constexpr int DrawInterval = 25;    // ms, TimerDibujar1 / TimerDibujar2
 constexpr int StatusInterval = 250; // ms, TimerStatus
 constexpr int LastStage = 25;

@@ -5,6 +5,10 @@
 
 #include <initializer_list>
 
+// The game's name: the window title and the caption of boxes that give none. It is
+// the same in every language.
+inline constexpr const char *ApplicationTitle = "Cobaltix";
+
 // Every user-visible text is looked up by numeric id in the current language.
 // An id absent from the table gives the empty text.
 QString GetText(int id);
