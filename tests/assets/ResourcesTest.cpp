@@ -16,15 +16,15 @@ struct Expected {
 };
 
 const Expected WindowPictures[] = {
-    {"imgFichaAND", 35, 25},     {"imgRojaXOR", 35, 25},      {"imgVerdeXOR", 35, 25},
-    {"imgAzulXOR", 35, 25},      {"imgAmarillaXOR", 35, 25},  {"imgMagentaXOR", 35, 25},
-    {"imgComodinXOR", 35, 25},   {"imgRocaXOR", 35, 25},      {"imgFondoVacio", 245, 400},
-    {"imgGameOverAND", 210, 87}, {"imgGameOverXOR", 210, 87}, {"imgStatus1", 255, 40},
-    {"imgStatus", 255, 40},      {"imgAni1", 300, 74},        {"imgAni2", 300, 74},
-    {"imgAni3", 300, 74},        {"imgAni4", 300, 74},        {"imgAni5", 300, 74},
-    {"imgIcon", 32, 32},         {"imgIcon48", 48, 48},       {"imgIcon64", 64, 64},
-    {"imgIcon128", 128, 128},    {"imgIcon256", 256, 256},    {"BMP_SCOREBOARD", 110, 425},
-    {"BMP_PAUSE", 222, 35},      {"BMP_PAUSE_AND", 222, 35},
+    {"imgFichaAND", 35, 25},     {"imgRojaXOR", 35, 25},       {"imgVerdeXOR", 35, 25},
+    {"imgAzulXOR", 35, 25},      {"imgAmarillaXOR", 35, 25},   {"imgMagentaXOR", 35, 25},
+    {"imgComodinXOR", 35, 25},   {"imgRocaXOR", 35, 25},       {"imgFondoVacio", 245, 400},
+    {"imgGameOverAND", 210, 87}, {"imgGameOverXOR", 210, 87},  {"imgStatus", 255, 40},
+    {"imgAni1", 300, 74},        {"imgAni2", 300, 74},         {"imgAni3", 300, 74},
+    {"imgAni4", 300, 74},        {"imgAni5", 300, 74},         {"imgIcon", 32, 32},
+    {"imgIcon48", 48, 48},       {"imgIcon64", 64, 64},        {"imgIcon128", 128, 128},
+    {"imgIcon256", 256, 256},    {"BMP_SCOREBOARD", 110, 425}, {"BMP_PAUSE", 222, 35},
+    {"BMP_PAUSE_AND", 222, 35},
 };
 
 // Guards against the resource initialiser being dropped when linking statically.

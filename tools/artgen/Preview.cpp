@@ -98,8 +98,8 @@ QImage mockScreen(const QDir &dir, bool ending) {
     p.drawImage(5, 5, first);
     p.drawImage(380, 5, second);
     p.drawImage(260, 30, load(ending ? QDir(dir.filePath("es")) : dir, "BMP_SCOREBOARD"));
-    p.drawImage(0, 415, load(dir, "imgStatus1"));
-    p.drawImage(375, 415, load(dir, "imgStatus1"));
+    p.drawImage(0, 415, load(dir, "imgStatus"));
+    p.drawImage(375, 415, load(dir, "imgStatus"));
     mockLabels(p);
 
     QImage next = solid(QSize(70, 25), Qt::black);

@@ -26,7 +26,6 @@ std::vector<art::NamedPicture> windowPictures() {
     pictures.push_back({"imgFondoVacio", art::emptyWell()});
     pictures.push_back({"imgGameOverAND", art::gameOverMask()});
     pictures.push_back({"imgGameOverXOR", art::gameOverSprite()});
-    pictures.push_back({"imgStatus1", art::statusStrip()});
     pictures.push_back({"imgStatus", art::statusStrip()});
     for (int frame = 1; frame <= 5; ++frame)
         pictures.push_back({QStringLiteral("imgAni%1").arg(frame), art::titleFrame(frame)});
