@@ -5,6 +5,7 @@
 #include "shell/ShutdownSignals.h"
 #include "shell/SingleInstance.h"
 #include "shell/services/ErrorReport.h"
+#include "shell/services/Language.h"
 #include "shell/services/Texts.h"
 
 #include <QDialog>
@@ -87,6 +88,7 @@ int main(int argc, char *argv[]) {
     stop.finished();
     window.reset();
     tables.reset();
+    SetLanguage(0); // releases a loaded language module
     SetErrorReporter({});
     return 0;
 }
