@@ -101,11 +101,7 @@ loud=$(od -An -tu1 -v "$WORK/sound.raw" |
 xdotool mousemove $((wx + 350)) $((wy + 15)) click 1
 wait_windows 100 2 || fail "no question on closing"
 xdotool key Return
-i=0
-while kill -0 "$game" 2>/dev/null && [ "$i" -lt 100 ]; do
-    sleep 0.1
-    i=$((i + 1))
-done
+wait_exit "$game"
 kill -0 "$game" 2>/dev/null && fail "the program did not close"
 wait "$game"
 status=$?
@@ -124,11 +120,7 @@ xdotool windowfocus --sync "$wid"
 xdotool key F2
 wait_windows 100 2 || fail "no stage message the second time"
 kill -TERM "$game"
-i=0
-while kill -0 "$game" 2>/dev/null && [ "$i" -lt 100 ]; do
-    sleep 0.1
-    i=$((i + 1))
-done
+wait_exit "$game"
 kill -0 "$game" 2>/dev/null && fail "SIGTERM did not end the program"
 wait "$game"
 status=$?

@@ -1,4 +1,4 @@
-# Shared by the end-to-end test and the window benchmark: a private X server and a
+# Shared by the end-to-end test, the window benchmark and the real audio device test: a private X server and a
 # PulseAudio daemon with a null sink, both started here and stopped on exit.
 # Sourced; expects WORK (a scratch directory) to be set.
 
@@ -78,4 +78,13 @@ wait_windows() {
         sleep 0.1
     done
     return 1
+}
+
+# Waits up to ten seconds for process $1 to end.
+wait_exit() {
+    i=0
+    while kill -0 "$1" 2>/dev/null && [ "$i" -lt 100 ]; do
+        sleep 0.1
+        i=$((i + 1))
+    done
 }

@@ -9,42 +9,26 @@ if ! command -v pulseaudio >/dev/null 2>&1 || ! command -v parec >/dev/null 2>&1
     exit 77
 fi
 
-work=$(mktemp -d)
-daemon=""
+WORK=$(mktemp -d)
 recorder=""
+. "$(dirname "$0")/../e2e/x11env.sh"
 cleanup() {
     [ -n "$recorder" ] && kill "$recorder" 2>/dev/null && wait "$recorder" 2>/dev/null
-    [ -n "$daemon" ] && kill "$daemon" 2>/dev/null && wait "$daemon" 2>/dev/null
-    rm -rf "$work"
+    stop_started
+    rm -rf "$WORK"
 }
 trap cleanup EXIT INT TERM
 
-# A daemon of our own: private runtime, state and home, so nothing else is touched.
-export HOME="$work" XDG_RUNTIME_DIR="$work" PULSE_RUNTIME_PATH="$work/pulse" \
-    PULSE_STATE_PATH="$work/state" PULSE_SERVER="unix:$work/pulse/native"
+# A daemon of our own with a private runtime and home, so nothing else is touched.
+export HOME="$WORK"
 unset DBUS_SESSION_BUS_ADDRESS
-cat >"$work/test.pa" <<PA
-load-module module-null-sink sink_name=cobaltix_test
-load-module module-native-protocol-unix
-set-default-sink cobaltix_test
-PA
-pulseaudio --daemonize=no -n -F "$work/test.pa" --exit-idle-time=-1 --disallow-exit \
-    --log-target=file:"$work/daemon.log" &
-daemon=$!
+if ! start_pulse; then
+    echo "FAIL: the PulseAudio daemon did not start"
+    exit 1
+fi
 
-tries=0
-until pactl info >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    if [ $tries -ge 100 ] || ! kill -0 "$daemon" 2>/dev/null; then
-        echo "FAIL: the PulseAudio daemon did not start"
-        cat "$work/daemon.log"
-        exit 1
-    fi
-    sleep 0.1
-done
-
-parec -d cobaltix_test.monitor --format=u8 --rate=11025 --channels=1 --raw \
-    >"$work/recording.raw" &
+parec -d cobaltix.monitor --format=u8 --rate=11025 --channels=1 --raw \
+    >"$WORK/recording.raw" &
 recorder=$!
 sleep 0.5
 if ! "$play"; then
@@ -58,9 +42,9 @@ recorder=""
 
 # The tone swings between 48 and 208; silence stays at 128. A quarter of a second of
 # the 1.5-second tone is proof enough that it reached the sink.
-loud=$(od -An -tu1 -v "$work/recording.raw" |
+loud=$(od -An -tu1 -v "$WORK/recording.raw" |
     awk '{ for (i = 1; i <= NF; i++) if ($i > 158 || $i < 98) n++ } END { print n + 0 }')
-echo "recorded $(wc -c <"$work/recording.raw") bytes, $loud of them loud"
+echo "recorded $(wc -c <"$WORK/recording.raw") bytes, $loud of them loud"
 if [ "$loud" -lt 2756 ]; then
     echo "FAIL: the recording is silent"
     exit 1
