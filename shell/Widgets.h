@@ -76,8 +76,8 @@ private:
     int tagValue = 0;
 };
 
-// A flat button showing one symbol glyph, chosen by its caption the way the symbol
-// font of the original buttons maps characters: "7" menu, "0" minimise, "r" close.
+// A flat button showing one symbol glyph chosen by its caption: "7" menu, "0" minimise,
+// "r" close.
 class TBotonPlano : public QAbstractButton {
     Q_OBJECT
 public:
