@@ -42,10 +42,3 @@ QImage LoadStatusStrip() {
     p.end();
     return LoadArt(QStringLiteral("imgStatus"), {255, 40}, plain);
 }
-
-QImage LoadGlass() {
-    const QImage img = Art(QStringLiteral("imgCristal"));
-    if (img.isNull() || img.size() != QSize(110, 425))
-        return {};
-    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}

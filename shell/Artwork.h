@@ -17,6 +17,3 @@ TPictures LoadPictures();
 
 // The status strip under each well, 255 x 40.
 QImage LoadStatusStrip();
-
-// The glass over the scoreboard (with its transparency), or a null image.
-QImage LoadGlass();

@@ -147,7 +147,6 @@ void TfPrincipal::loadPictures() {
     const QImage strip = LoadStatusStrip();
     imgStatus1->setPicture(strip);
     imgStatus2->setPicture(strip.copy());
-    imgCristal->setPicture(LoadGlass());
     const QImage icon(QStringLiteral(":/art/imgIcon64.png"));
     if (!icon.isNull())
         setWindowIcon(QIcon(QPixmap::fromImage(icon)));
