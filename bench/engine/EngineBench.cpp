@@ -1,7 +1,9 @@
+#include "bench/allocations/AllocationCount.h"
 #include "engine/Game.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <random>
 
 // The engine headless: wells and previews are plain in-memory images, timers are
@@ -131,9 +133,12 @@ void randomGame(benchmark::State &state, bool pictures, GameMode mode) {
     std::int64_t landings = 0;
     game.LandingHook = [&](const TInfo &, bool after) { landings += after; };
     const int players = mode == GameMode::OnePlayer ? 1 : 2;
+    // Allocations in play, not counting those of starting a new game.
+    std::uint64_t allocations = 0;
     for (auto _ : state) {
         if (!game.Jugando)
             game.mnNuevoJuegoClick();
+        const std::uint64_t before = allocationCount();
         for (int n = 1; n <= players; ++n) {
             TInfo &p = game.player(n);
             if (!p.Falling) {
@@ -146,7 +151,12 @@ void randomGame(benchmark::State &state, bool pictures, GameMode mode) {
             game.FormKeyDown(game.TeclasJuego[size_t(base + 4)]);
             bench.playFrames(n);
         }
+        if (game.Jugando)
+            allocations += allocationCount() - before;
     }
+    if (countingAllocations())
+        state.counters["allocs/landing"] =
+            benchmark::Counter(double(allocations) / double(std::max<std::int64_t>(landings, 1)));
     state.counters["landings/s"] =
         benchmark::Counter(double(landings), benchmark::Counter::kIsRate);
     state.SetItemsProcessed(landings);

@@ -1,3 +1,4 @@
+#include "bench/allocations/AllocationCount.h"
 #include "sound/MixerSession.h"
 #include "sound/SimulatedOutput.h"
 
@@ -82,12 +83,16 @@ void BM_MixBlock(benchmark::State &state) {
     SoundMixPlay(&last);
     auto block = std::make_unique<TWaveBlock>();
     s.MixPosition = 0;
+    const std::uint64_t before = allocationCount();
     for (auto _ : state) {
         MixBlock(s, block.get(), false);
         benchmark::DoNotOptimize(block->buffer);
         if (s.MixPosition > (1 << 30))
             s.MixPosition = 0;
     }
+    if (countingAllocations())
+        state.counters["allocs/block"] = benchmark::Counter(double(allocationCount() - before),
+                                                            benchmark::Counter::kAvgIterations);
     state.SetBytesProcessed(int64_t(state.iterations()) * s.blockLength);
     SoundMixActivate(&s, false);
     SoundMixReleaseWave(&s, wave);
