@@ -1,4 +1,4 @@
-#include "tools/cobaltix-sim/ScriptReader.h"
+#include "tools/script/ScriptReader.h"
 #include "tools/cobaltix-sim/VirtualClock.h"
 
 #include <gtest/gtest.h>

@@ -109,14 +109,13 @@ void Simulator::showPlayer(int number) {
                       Transcript::flag(p.StageDone), Transcript::flag(p.RocksFallen),
                       Transcript::flag(p.LandingPending), Transcript::flag(p.Active)));
     out.line(QStringLiteral("labels points %1 eliminated %2 level %3 status %4 rocks %5 name %6")
-                 .arg(Transcript::quoted(f.points.text()), Transcript::quoted(f.eliminated.text()),
-                      Transcript::quoted(f.level.text()), Transcript::quoted(f.status.text()),
-                      Transcript::quoted(f.rocks.text()), Transcript::quoted(f.name.text())));
+                 .arg(quoted(f.points.text()), quoted(f.eliminated.text()), quoted(f.level.text()),
+                      quoted(f.status.text()), quoted(f.rocks.text()), quoted(f.name.text())));
     QString colours;
     for (int i = 0; i < p.NextColours.Count(); ++i)
         colours += BoardText::letter(p.NextColours.At(i));
     out.line(QStringLiteral("queues colours %1 drawings %2 messages %3")
-                 .arg(Transcript::quoted(colours))
+                 .arg(quoted(colours))
                  .arg(p.Drawings.Count())
                  .arg(p.Messages.Count()));
 }

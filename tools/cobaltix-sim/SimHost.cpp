@@ -1,6 +1,6 @@
 #include "tools/cobaltix-sim/SimHost.h"
 
-#include "tools/cobaltix-sim/ScriptReader.h"
+#include "tools/script/ScriptReader.h"
 
 #include "shell/services/Texts.h"
 
@@ -36,15 +36,14 @@ int SimHost::MostrarMensaje(const QString &text, const QString &caption, bool wi
         nextAnswerCancel = false;
     }
     out.line(QStringLiteral("message %1 title %2 buttons %3 -> %4")
-                 .arg(Transcript::quoted(text), Transcript::quoted(caption),
+                 .arg(quoted(text), quoted(caption),
                       withCancel ? QStringLiteral("okcancel") : QStringLiteral("ok"))
                  .arg(result));
     return result;
 }
 
 void SimHost::showError(const QString &text, const QString &caption) {
-    out.line(QStringLiteral("error %1 title %2")
-                 .arg(Transcript::quoted(text), Transcript::quoted(caption)));
+    out.line(QStringLiteral("error %1 title %2").arg(quoted(text), quoted(caption)));
 }
 
 void SimHost::PedirNombres(QString &name1, QString &name2) {
@@ -59,8 +58,7 @@ void SimHost::PedirNombres(QString &name1, QString &name2) {
         QString result1 = typed1.isEmpty() ? GetText(12000) : typed1;
         QString result2 = typed2.isEmpty() ? GetText(12001) : typed2;
         out.line(QStringLiteral("names %1 %2 -> %3 %4")
-                     .arg(Transcript::quoted(shown1), Transcript::quoted(shown2),
-                          Transcript::quoted(result1), Transcript::quoted(result2)));
+                     .arg(quoted(shown1), quoted(shown2), quoted(result1), quoted(result2)));
         if (!sameName(result1, result2)) {
             name1 = result1;
             name2 = result2;
@@ -80,7 +78,7 @@ void SimHost::NuevoRecordFases(int points, int stage, QString &name) {
     out.line(QStringLiteral("record-stages points %1 stage %2 name %3")
                  .arg(points)
                  .arg(stage)
-                 .arg(Transcript::quoted(name)));
+                 .arg(quoted(name)));
     size_t row = 0;
     while (row < stagePoints.size() && stagePoints[row] >= points)
         ++row;
@@ -98,19 +96,18 @@ void SimHost::NuevoRecordFases(int points, int stage, QString &name) {
     const QString placeholder = GetText(14000);
     QString returned = typed.isEmpty() ? placeholder : typed;
     out.line(QStringLiteral("new-record %1 points %2 -> %3")
-                 .arg(Transcript::quoted(name))
+                 .arg(quoted(name))
                  .arg(points)
-                 .arg(Transcript::quoted(returned)));
+                 .arg(quoted(returned)));
     if (returned.left(255) != placeholder)
         name = returned;
     showHighScores();
 }
 
 void SimHost::NuevoRecordVs(int points, bool won, const QString &name) {
-    out.line(
-        QStringLiteral("record-vs points %1 won %2 name %3")
-            .arg(points)
-            .arg(won ? QStringLiteral("yes") : QStringLiteral("no"), Transcript::quoted(name)));
+    out.line(QStringLiteral("record-vs points %1 won %2 name %3")
+                 .arg(points)
+                 .arg(won ? QStringLiteral("yes") : QStringLiteral("no"), quoted(name)));
 }
 
 void SimHost::gameOverShown(int player) {

@@ -2,11 +2,11 @@
 
 #include "engine/Game.h"
 #include "tools/cobaltix-sim/BoardText.h"
-#include "tools/cobaltix-sim/ScriptReader.h"
 #include "tools/cobaltix-sim/SimHost.h"
 #include "tools/cobaltix-sim/SimViews.h"
 #include "tools/cobaltix-sim/Transcript.h"
 #include "tools/cobaltix-sim/VirtualClock.h"
+#include "tools/script/ScriptReader.h"
 
 #include <QHash>
 

@@ -11,21 +11,3 @@ void Transcript::line(const QString &text) {
 void Transcript::flush() {
     std::fflush(stdout);
 }
-
-QString Transcript::quoted(const QString &text) {
-    QString out = QStringLiteral("\"");
-    for (QChar c : text) {
-        if (c == u'\\')
-            out += QStringLiteral("\\\\");
-        else if (c == u'"')
-            out += QStringLiteral("\\\"");
-        else if (c == u'\n')
-            out += QStringLiteral("\\n");
-        else if (c == u'\r')
-            out += QStringLiteral("\\r");
-        else
-            out += c;
-    }
-    out += u'"';
-    return out;
-}

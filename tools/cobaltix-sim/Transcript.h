@@ -8,7 +8,5 @@ public:
     void line(const QString &text);
     void flush();
 
-    // Text in double quotes with \ " line feed and carriage return escaped.
-    static QString quoted(const QString &text);
     static QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 };

@@ -1,7 +1,6 @@
 #include "tools/cobaltix-sim/Simulator.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <cstdio>
 
@@ -9,16 +8,10 @@
 // clock and prints a transcript. Exit status 2 when a script line cannot be run.
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
-    QFile file;
-    bool opened = argc > 1 ? (file.setFileName(QString::fromLocal8Bit(argv[1])),
-                              file.open(QIODevice::ReadOnly))
-                           : file.open(stdin, QIODevice::ReadOnly);
-    if (!opened) {
-        std::fprintf(stderr, "error: cannot read %s: %s\n", argc > 1 ? argv[1] : "stdin",
-                     qPrintable(file.errorString()));
+    QString text;
+    if (!readScript(argc, argv, text))
         return 2;
-    }
-    ScriptReader script(QString::fromUtf8(file.readAll()));
+    ScriptReader script(text);
     Simulator simulator;
     try {
         simulator.run(script);

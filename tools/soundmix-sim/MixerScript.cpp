@@ -1,6 +1,6 @@
 #include "tools/soundmix-sim/MixerScript.h"
 #include "sound/MixerSession.h"
-#include "tools/soundmix-sim/ScriptWords.h"
+#include "tools/script/ScriptReader.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -11,7 +11,7 @@ int number(const QString &word, qint64 low, qint64 high) {
     bool ok = false;
     const qint64 n = word.toLongLong(&ok);
     if (!ok || n < low || n > high)
-        throw ScriptError("bad number \"" + word + "\"");
+        throw CommandError("bad number \"" + word + "\"");
     return int(n);
 }
 
@@ -19,7 +19,7 @@ namespace {
 
 void expectWords(const QStringList &words, qsizetype low, qsizetype high) {
     if (words.size() < low || words.size() > high)
-        throw ScriptError("wrong number of words for " + words[0]);
+        throw CommandError("wrong number of words for " + words[0]);
 }
 
 QByteArray waveImage(const WaveFormat &format, const QByteArray &samples) {
@@ -107,7 +107,7 @@ void MixerScript::runSetUp(const QStringList &words) {
             else if (w == "stereo")
                 caps.channels = 2;
             else
-                throw ScriptError("unknown capability " + w);
+                throw CommandError("unknown capability " + w);
         }
         audio.setDevices(audio.deviceCount(), caps);
     } else {
@@ -120,7 +120,7 @@ void MixerScript::runSetUp(const QStringList &words) {
         else if (words[1] == "format" && words.size() == 2)
             audio.setFormatSupported(false);
         else
-            throw ScriptError("unknown fault " + words[1]);
+            throw CommandError("unknown fault " + words[1]);
     }
 }
 
@@ -146,7 +146,7 @@ void MixerScript::runMixer(const QStringList &words) {
     } else if (command == "activate") {
         expectWords(words, 2, 2);
         if (words[1] != "on" && words[1] != "off")
-            throw ScriptError("activate takes on or off");
+            throw CommandError("activate takes on or off");
         SoundMixActivate(session, words[1] == "on");
     } else if (command == "play") {
         play(words);
@@ -158,7 +158,7 @@ void MixerScript::runMixer(const QStringList &words) {
         TMixerSession &s = validSession(session);
         out << "position " << currentPosition(s) << " mix " << s.MixPosition << Qt::endl;
     } else {
-        throw ScriptError("unknown command " + command);
+        throw CommandError("unknown command " + command);
     }
 }
 
@@ -175,7 +175,7 @@ void MixerScript::init(const QStringList &words) {
     TMixerConfig config;
     for (qsizetype i = 1; i < words.size(); i += 2) {
         if (i + 1 >= words.size())
-            throw ScriptError("missing value after " + words[i]);
+            throw CommandError("missing value after " + words[i]);
         if (words[i] == "channels") {
             config.flags |= ConfigChannels;
             config.channels = quint16(number(words[i + 1], 0, 65535));
@@ -183,7 +183,7 @@ void MixerScript::init(const QStringList &words) {
             config.flags |= ConfigRate;
             config.rateCode = quint16(number(words[i + 1], 0, 65535));
         } else {
-            throw ScriptError("unknown init word " + words[i]);
+            throw CommandError("unknown init word " + words[i]);
         }
     }
     TMixerSession *created = SoundMixInit(words.size() > 1 ? &config : nullptr);
@@ -217,7 +217,7 @@ void MixerScript::channelCommand(const QStringList &words) {
     }
     if (words.size() == 3) {
         if (words[2] != "noremix")
-            throw ScriptError("unknown flush word " + words[2]);
+            throw CommandError("unknown flush word " + words[2]);
         flags |= FlushNoRemix;
     }
     SoundMixFlushChannels(session, channel, flags);
@@ -238,7 +238,7 @@ void MixerScript::play(const QStringList &words) {
             const QString &l = words[++i];
             request.loops = l == "forever" ? LoopForever : quint16(number(l, 0, 65535));
         } else {
-            throw ScriptError("unknown play word " + words[i]);
+            throw CommandError("unknown play word " + words[i]);
         }
     }
     SoundMixPlay(&request);
@@ -273,7 +273,7 @@ void MixerScript::addWave(const QString &name, TMixerWave *w) {
 TMixerWave *MixerScript::wave(const QString &name) const {
     TMixerWave *w = waves.value(name);
     if (!w)
-        throw ScriptError("no wave named " + name);
+        throw CommandError("no wave named " + name);
     return w;
 }
 
@@ -299,7 +299,7 @@ void MixerScript::save(const QString &path) {
         format = session->format;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(waveImage(format, audio.played())) < 0)
-        throw ScriptError("cannot write " + path);
+        throw CommandError("cannot write " + path);
 }
 
 bool MixerScript::event(QEvent *event) {

@@ -11,9 +11,9 @@
 #include <stdexcept>
 
 // A script line that cannot be run.
-class ScriptError : public std::runtime_error {
+class CommandError : public std::runtime_error {
 public:
-    explicit ScriptError(const QString &why) : std::runtime_error(why.toStdString()) {}
+    explicit CommandError(const QString &why) : std::runtime_error(why.toStdString()) {}
 };
 
 // Runs soundmix-sim commands against the mixer on a simulated device.

@@ -1,43 +1,33 @@
+#include "tools/script/ScriptReader.h"
 #include "tools/soundmix-sim/MixerScript.h"
-#include "tools/soundmix-sim/ScriptWords.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <cstdio>
 
-// soundmix-sim [SCRIPT]: runs the mixer on a simulated device from a script.
+// soundmix-sim [SCRIPT]: runs the mixer on a simulated device from a script. Exit status
+// 2 when a script line cannot be run.
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
-    QFile input;
-    if (argc > 1) {
-        input.setFileName(QString::fromLocal8Bit(argv[1]));
-        if (!input.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "error: cannot read %s\n", argv[1]);
-            return 2;
-        }
-    } else if (!input.open(stdin, QIODevice::ReadOnly)) {
+    QString text;
+    if (!readScript(argc, argv, text))
         return 2;
-    }
+    ScriptReader reader(text);
     QTextStream out(stdout);
     MixerScript script(out);
-    int lineNumber = 0;
-    while (!input.atEnd()) {
-        ++lineNumber;
-        QString line = QString::fromUtf8(input.readLine());
-        while (line.endsWith(u'\n') || line.endsWith(u'\r'))
-            line.chop(1);
-        QStringList words;
-        try {
-            if (!splitWords(line, words))
-                throw ScriptError("unterminated quote");
-            if (!words.isEmpty())
-                script.run(words);
-        } catch (const ScriptError &e) {
-            out.flush();
-            std::fprintf(stderr, "error: line %d: %s\n", lineNumber, e.what());
-            return 2;
-        }
+    ScriptLine line;
+    auto refuse = [&](int number, const char *why) {
+        out.flush();
+        std::fprintf(stderr, "error: line %d: %s\n", number, why);
+        return 2;
+    };
+    try {
+        while (reader.next(line))
+            script.run(line.words);
+    } catch (const ScriptError &e) {
+        return refuse(e.lineNumber, e.what());
+    } catch (const CommandError &e) {
+        return refuse(line.number, e.what());
     }
     return 0;
 }

@@ -1,4 +1,8 @@
-#include "tools/cobaltix-sim/ScriptReader.h"
+#include "tools/script/ScriptReader.h"
+
+#include <QFile>
+
+#include <cstdio>
 
 namespace {
 
@@ -96,4 +100,35 @@ bool ScriptReader::nextRaw(QString &text, int &number) {
         return true;
     }
     return false;
+}
+
+QString quoted(const QString &text) {
+    QString out = QStringLiteral("\"");
+    for (QChar c : text) {
+        if (c == u'\\')
+            out += QStringLiteral("\\\\");
+        else if (c == u'"')
+            out += QStringLiteral("\\\"");
+        else if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else if (c == u'\r')
+            out += QStringLiteral("\\r");
+        else
+            out += c;
+    }
+    return out + u'"';
+}
+
+bool readScript(int argc, char *argv[], QString &text) {
+    QFile file;
+    const bool opened = argc > 1 ? (file.setFileName(QString::fromLocal8Bit(argv[1])),
+                                    file.open(QIODevice::ReadOnly))
+                                 : file.open(stdin, QIODevice::ReadOnly);
+    if (!opened) {
+        std::fprintf(stderr, "error: cannot read %s: %s\n", argc > 1 ? argv[1] : "stdin",
+                     qPrintable(file.errorString()));
+        return false;
+    }
+    text = QString::fromUtf8(file.readAll());
+    return true;
 }

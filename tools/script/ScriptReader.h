@@ -40,3 +40,10 @@ private:
     QStringList lines;
     int position = 0; // number of lines consumed, so also the 1-based number of the last
 };
+
+// A text as the transcripts show it: in double quotes, with \\, \", \n and \r escaped.
+QString quoted(const QString &text);
+
+// Reads the script named on the command line, or standard input without one. On failure
+// says why on standard error and returns false.
+bool readScript(int argc, char *argv[], QString &text);
