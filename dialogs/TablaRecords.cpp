@@ -73,6 +73,10 @@ TfTablaRecords::TfTablaRecords(QString Clave, UserStore store, QWidget *parent)
     retranslate();
 }
 
+TfTablaRecords::~TfTablaRecords() {
+    records.GuardarRecords();
+}
+
 void TfTablaRecords::buildStageTable() {
     autoSized << boldLabel(this, 10, 5, 14101);
     NewSunkenFrame(this, QRect(10, 20, 431, 171));

@@ -16,6 +16,8 @@ class TfTablaRecords : public FixedDialog {
 public:
     explicit TfTablaRecords(QString Clave = QString::fromLatin1(SettingsKeyPath),
                             UserStore store = UserStore(), QWidget *parent = nullptr);
+    // Stores both tables once more: a store that failed while the game ran may work now.
+    ~TfTablaRecords() override;
 
     // Enters a by-stages result; when it makes the table, asks its name (which may
     // replace Nombre) and shows this window.

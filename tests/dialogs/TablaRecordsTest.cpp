@@ -2,7 +2,9 @@
 #include "dialogs/Mensajes.h"
 
 #include "ModalDriver.h"
+#include "shell/services/ErrorReport.h"
 #include "shell/services/Texts.h"
+#include "tests/services/FileSizeLimit.h"
 
 #include <QInputDialog>
 #include <QLabel>
@@ -98,6 +100,30 @@ TEST_F(HighScores, OneToOneResultsShowAtOnce) {
     EXPECT_EQ(line(window.lblJugadasVs, 2), QStringLiteral("1"));
     EXPECT_EQ(window.NombreVs(2), QStringLiteral("Leo"));
     EXPECT_EQ(window.NombreVs(3), QString());
+}
+
+// A result whose store failed during the game (a full disk) is stored when the window
+// goes at exit, once the disk has room again.
+TEST(HighScoresAtExit, AFailedStoreIsMadeGoodAtExit) {
+    QTemporaryDir dir;
+    const QString key = QStringLiteral("Software\\Test");
+    const UserStore store(dir.filePath("store"));
+    QStringList reports;
+    const ErrorReporter previous =
+        SetErrorReporter([&](const QString &, const QString &text) { reports << text; });
+    { TfTablaRecords first(key, store); } // creates the key on the way out
+    {
+        TfTablaRecords window(key, store);
+        {
+            FileSizeLimit full(100);
+            window.NuevoRecordVs(300, true, QStringLiteral("Eva"));
+        }
+        EXPECT_EQ(reports.size(), 1) << "the failed store is reported";
+        EXPECT_EQ(RecordTables(key, store).NombreVs(1), QString());
+    }
+    EXPECT_EQ(RecordTables(key, store).NombreVs(1), QStringLiteral("Eva"));
+    EXPECT_EQ(reports.size(), 1);
+    SetErrorReporter(previous);
 }
 
 // Deleting a table asks first; Cancel keeps it, OK empties it.
