@@ -1,6 +1,7 @@
 #include "shell/Principal.h"
 
 #include "dialogs/TranslateForm.h"
+#include "shell/Application.h"
 #include "shell/services/Language.h"
 #include "shell/services/Settings.h"
 #include "shell/services/Texts.h"
@@ -27,10 +28,10 @@ void TfPrincipal::mnIdiomaClick(QAction *item) {
 
 void TfPrincipal::loadLanguagePictures() {
     TPictures &pics = game->pictures();
-    if (LoadLanguageBitmap(pics.Marcador, QStringLiteral("BMP_SCOREBOARD")))
-        pics.Marcador = pics.Marcador.convertToFormat(QImage::Format_RGB32);
-    LoadLanguageBitmap(pics.PausaXOR, QStringLiteral("BMP_PAUSE"));
-    LoadLanguageBitmap(pics.PausaAND, QStringLiteral("BMP_PAUSE_AND"));
+    const QString missing = LoadLanguagePictures(pics.Marcador, pics.PausaXOR, pics.PausaAND);
+    if (!missing.isEmpty())
+        TAplicacion::ShowException(QStringLiteral("Resource %1 not found").arg(missing));
+    pics.Marcador = pics.Marcador.convertToFormat(QImage::Format_RGB32);
     pics.PausaXOR = pics.PausaXOR.convertToFormat(QImage::Format_RGB32);
     pics.PausaAND = pics.PausaAND.convertToFormat(QImage::Format_RGB32);
     imgMarcador->setPicture(pics.Marcador);

@@ -8,6 +8,7 @@
 #include <QResource>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -70,6 +71,15 @@ int GetLanguage() {
 
 bool IsLanguageModuleLoaded() {
     return loaded != nullptr;
+}
+
+QString LoadLanguagePictures(QImage &scoreboard, QImage &pause, QImage &pauseMask) {
+    const std::pair<QImage *, const char *> pictures[] = {
+        {&scoreboard, "BMP_SCOREBOARD"}, {&pause, "BMP_PAUSE"}, {&pauseMask, "BMP_PAUSE_AND"}};
+    for (const auto &[image, name] : pictures)
+        if (!LoadLanguageBitmap(*image, QString::fromLatin1(name)))
+            return QString::fromLatin1(name);
+    return {};
 }
 
 bool LoadLanguageBitmap(QImage &bitmap, const QString &name) {

@@ -28,3 +28,8 @@ bool IsLanguageModuleLoaded();
 // current language: the program's own in English, the module's in Spanish. A missing
 // picture gives false and leaves bitmap as it was.
 bool LoadLanguageBitmap(QImage &bitmap, const QString &name);
+
+// Loads the three pictures of the current language in that order and stops at the first
+// one missing, whose name it gives (the ones after it keep their old picture); an empty
+// name when all three came.
+QString LoadLanguagePictures(QImage &scoreboard, QImage &pause, QImage &pauseMask);

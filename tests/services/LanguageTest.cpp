@@ -122,6 +122,23 @@ TEST_F(Language, PicturesComeFromTheModuleWithTheirSizes) {
     EXPECT_EQ(mask.size(), QSize(222, 35));
 }
 
+// This program has no pictures of its own linked in, so in English the first one is
+// missing: it is named, and the loading stops there.
+TEST_F(Language, PicturesStopAtTheFirstMissingOne) {
+    QImage board(3, 3, QImage::Format_RGB32), pause = board, mask = board;
+    board.fill(Qt::red), pause.fill(Qt::green), mask.fill(Qt::blue);
+    EXPECT_EQ(LoadLanguagePictures(board, pause, mask), "BMP_SCOREBOARD");
+    EXPECT_EQ(board.pixelColor(1, 1), QColor(Qt::red));
+    EXPECT_EQ(pause.pixelColor(1, 1), QColor(Qt::green));
+    EXPECT_EQ(mask.pixelColor(1, 1), QColor(Qt::blue));
+
+    installModule();
+    SetLanguage(LanguageSpanish);
+    EXPECT_EQ(LoadLanguagePictures(board, pause, mask), "");
+    EXPECT_EQ(board.size(), QSize(110, 425));
+    EXPECT_EQ(mask.size(), QSize(222, 35));
+}
+
 TEST_F(Language, MissingPictureLeavesTheBitmapAlone) {
     QImage image(3, 3, QImage::Format_RGB32);
     image.fill(Qt::red);
