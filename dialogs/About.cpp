@@ -1,7 +1,7 @@
 #include "dialogs/About.h"
 
 #include "dialogs/TranslateForm.h"
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 #include <QDesktopServices>
 #include <QFrame>

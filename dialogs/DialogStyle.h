@@ -5,7 +5,7 @@
 #include <QRect>
 #include <QString>
 
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 class QFrame;
 class QLabel;

@@ -2,7 +2,7 @@
 
 #include "dialogs/RecordTables.h"
 #include "dialogs/TranslateForm.h"
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/services/Settings.h"
-#include "shell/services/UserStore.h"
+#include "services/Settings.h"
+#include "services/UserStore.h"
 
 #include <QString>
 

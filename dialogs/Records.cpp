@@ -1,7 +1,7 @@
 #include "dialogs/Records.h"
 
 #include "dialogs/TranslateForm.h"
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "dialogs/Mensajes.h"
 #include "dialogs/Records.h"
 #include "dialogs/TranslateForm.h"
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 #include <QFrame>
 #include <QInputDialog>

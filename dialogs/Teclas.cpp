@@ -1,8 +1,8 @@
 #include "dialogs/Teclas.h"
 
 #include "dialogs/TranslateForm.h"
-#include "shell/services/Language.h"
-#include "shell/services/VirtualKeys.h"
+#include "services/Language.h"
+#include "services/VirtualKeys.h"
 
 #include <QApplication>
 #include <QGroupBox>

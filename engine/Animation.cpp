@@ -1,6 +1,6 @@
 #include "engine/Game.h"
 
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 // One frame of the player's drawing queue: every step up to the next frame end.
 void Game::TimerDibujarTimer(int tag) {

@@ -1,6 +1,6 @@
 #include "engine/Game.h"
 
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 const char *SoundName(TSonido wave) {
     switch (wave) {

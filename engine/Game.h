@@ -2,8 +2,8 @@
 
 #include "engine/Host.h"
 #include "engine/Tipos.h"
-#include "shell/services/Fases.h"
-#include "shell/services/Texts.h"
+#include "engine/Stages.h"
+#include "core/Texts.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "engine/Game.h"
 
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 namespace {
 constexpr int KeyF1 = 112, KeyF2 = 113, KeyF3 = 114, KeyF5 = 116;

@@ -1,6 +1,6 @@
 #include "engine/Game.h"
 
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 namespace {
 // Fills the two "%s" of an outcome text: the loser's name, then the winner's.

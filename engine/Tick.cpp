@@ -1,6 +1,6 @@
 #include "engine/Game.h"
 
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 void Game::TimerTimer(int tag) {
     if (!Jugando)

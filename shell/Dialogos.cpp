@@ -8,7 +8,7 @@
 #include "dialogs/TablaRecords.h"
 #include "dialogs/Teclas.h"
 #include "dialogs/TranslateForm.h"
-#include "shell/services/Language.h"
+#include "services/Language.h"
 
 #include <QStringList>
 

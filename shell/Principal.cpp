@@ -3,10 +3,10 @@
 #include "shell/Artwork.h"
 #include "shell/Cristal.h"
 #include "shell/Region.h"
-#include "shell/services/ErrorReport.h"
-#include "shell/services/Fases.h"
-#include "shell/services/Language.h"
-#include "shell/services/Texts.h"
+#include "services/ErrorReport.h"
+#include "services/Fases.h"
+#include "services/Language.h"
+#include "core/Texts.h"
 
 #include <QApplication>
 #include <QCloseEvent>

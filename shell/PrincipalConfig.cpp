@@ -2,9 +2,9 @@
 
 #include "dialogs/TranslateForm.h"
 #include "shell/Application.h"
-#include "shell/services/Language.h"
-#include "shell/services/Settings.h"
-#include "shell/services/Texts.h"
+#include "services/Language.h"
+#include "services/Settings.h"
+#include "core/Texts.h"
 
 #include <QAction>
 

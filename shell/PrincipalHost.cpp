@@ -1,8 +1,8 @@
 #include "shell/Principal.h"
 
 #include "shell/Dialogos.h"
-#include "shell/services/ErrorReport.h"
-#include "shell/services/Texts.h"
+#include "services/ErrorReport.h"
+#include "core/Texts.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

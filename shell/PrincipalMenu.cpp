@@ -1,8 +1,8 @@
 #include "shell/Principal.h"
 
 #include "dialogs/TranslateForm.h"
-#include "shell/services/Texts.h"
-#include "shell/services/VirtualKeys.h"
+#include "core/Texts.h"
+#include "services/VirtualKeys.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -4,9 +4,9 @@
 #include "shell/Principal.h"
 #include "shell/ShutdownSignals.h"
 #include "shell/SingleInstance.h"
-#include "shell/services/ErrorReport.h"
-#include "shell/services/Language.h"
-#include "shell/services/Texts.h"
+#include "services/ErrorReport.h"
+#include "services/Language.h"
+#include "core/Texts.h"
 
 #include <QDialog>
 #include <QMessageBox>

@@ -2,7 +2,7 @@
 #include "dialogs/Final.h"
 
 #include "ModalDriver.h"
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 #include <QLabel>
 #include <QMessageBox>

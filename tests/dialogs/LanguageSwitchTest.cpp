@@ -1,8 +1,8 @@
 #include "dialogs/TablaRecords.h"
 #include "dialogs/Teclas.h"
 
-#include "shell/services/Language.h"
-#include "shell/services/Texts.h"
+#include "services/Language.h"
+#include "core/Texts.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "dialogs/Records.h"
 
 #include "ModalDriver.h"
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,8 +2,8 @@
 #include "dialogs/Mensajes.h"
 
 #include "ModalDriver.h"
-#include "shell/services/ErrorReport.h"
-#include "shell/services/Texts.h"
+#include "services/ErrorReport.h"
+#include "core/Texts.h"
 #include "tests/services/FileSizeLimit.h"
 
 #include <QInputDialog>

@@ -1,6 +1,6 @@
 #include "dialogs/TranslateForm.h"
 
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "shell/services/Fases.h"
-#include "shell/services/ErrorReport.h"
+#include "services/Fases.h"
+#include "services/ErrorReport.h"
 #include "tests/services/QtPrinters.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "shell/services/Language.h"
-#include "shell/services/ErrorReport.h"
-#include "shell/services/TextTable.h"
-#include "shell/services/Texts.h"
+#include "services/Language.h"
+#include "services/ErrorReport.h"
+#include "core/TextTable.h"
+#include "core/Texts.h"
 #include "tests/services/QtPrinters.h"
 #include "tests/services/ScratchDir.h"
 

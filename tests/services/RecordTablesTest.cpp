@@ -1,7 +1,7 @@
 #include "dialogs/RecordTables.h"
-#include "shell/services/Cp1252.h"
-#include "shell/services/ErrorReport.h"
-#include "shell/services/Language.h"
+#include "services/Cp1252.h"
+#include "services/ErrorReport.h"
+#include "services/Language.h"
 #include "tests/services/FileSizeLimit.h"
 #include "tests/services/QtPrinters.h"
 

@@ -1,5 +1,5 @@
-#include "shell/services/Texts.h"
-#include "shell/services/TextTable.h"
+#include "core/Texts.h"
+#include "core/TextTable.h"
 #include "tests/services/QtPrinters.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "shell/services/UserStore.h"
+#include "services/UserStore.h"
 #include "tests/services/FileSizeLimit.h"
 #include "tests/services/QtPrinters.h"
 

@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "shell/services/Fases.h"
+#include "services/Fases.h"
 
 #include <QAction>
 #include <QFile>

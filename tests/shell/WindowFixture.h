@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/Principal.h"
-#include "shell/services/ErrorReport.h"
+#include "services/ErrorReport.h"
 
 #include <QDir>
 #include <QStringList>

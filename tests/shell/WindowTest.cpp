@@ -13,8 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "shell/services/DataFiles.h"
-#include "shell/services/Texts.h"
+#include "services/DataFiles.h"
+#include "core/Texts.h"
 
 namespace {
 QString Caption(const QAction *a) {

@@ -2,7 +2,7 @@
 
 #include "tools/script/ScriptReader.h"
 
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #include "tools/cobaltix-sim/Simulator.h"
 
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
 Simulator::Simulator() : host(out, clock) {
     buildGame();

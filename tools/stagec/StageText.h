@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/services/Fases.h"
+#include "engine/Stages.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "shell/services/DataFiles.h"
+#include "services/DataFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

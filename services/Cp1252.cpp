@@ -1,4 +1,4 @@
-#include "shell/services/Cp1252.h"
+#include "services/Cp1252.h"
 
 #include <QList>
 #include <QStringView>

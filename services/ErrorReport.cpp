@@ -1,4 +1,4 @@
-#include "shell/services/ErrorReport.h"
+#include "services/ErrorReport.h"
 
 #include <cstdio>
 

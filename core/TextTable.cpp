@@ -1,4 +1,4 @@
-#include "shell/services/TextTable.h"
+#include "core/TextTable.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "shell/services/Language.h"
+#include "services/Language.h"
 
-#include "shell/services/DataFiles.h"
-#include "shell/services/ErrorReport.h"
-#include "shell/services/TextTable.h"
+#include "services/DataFiles.h"
+#include "services/ErrorReport.h"
+#include "core/TextTable.h"
 
 #include <QFile>
 #include <QResource>

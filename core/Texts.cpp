@@ -1,6 +1,6 @@
-#include "shell/services/Texts.h"
+#include "core/Texts.h"
 
-#include "shell/services/TextTable.h"
+#include "core/TextTable.h"
 
 namespace {
 

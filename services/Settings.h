@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/services/UserStore.h"
+#include "services/UserStore.h"
 
 #include <QString>
 

@@ -1,10 +1,5 @@
-#include "shell/services/Fases.h"
+#include "engine/Stages.h"
 
-#include "shell/services/DataFiles.h"
-#include "shell/services/ErrorReport.h"
-#include "shell/services/Texts.h"
-
-#include <QFile>
 #include <QtEndian>
 
 namespace {
@@ -107,33 +102,4 @@ QByteArray SerializeStages(const TFaseTable &table) {
         p[CellsSize + 9] = f.LineasRocas ? 1 : 0;
     }
     return bytes;
-}
-
-QString FindStageFile() {
-    return FindDataFile(QString::fromLatin1(StageFileName));
-}
-
-bool LoadStageFile(TFaseTable &table, QString *why) {
-    QFile file(FindStageFile());
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (why)
-            *why = file.fileName() + QStringLiteral(": ") + file.errorString();
-        return false;
-    }
-    const QByteArray bytes = file.read(StageCount * StageRecordSize);
-    QString reason;
-    if (!ParseStages(bytes, table, &reason)) {
-        if (why)
-            *why = file.fileName() + QStringLiteral(": ") + reason;
-        return false;
-    }
-    return true;
-}
-
-QString StageFileErrorText() {
-    return GetTextFmt(1008, {QString::fromLatin1(StageFileName)});
-}
-
-void ReportStageFileError() {
-    ReportError(GetText(1003), StageFileErrorText());
 }

@@ -1,9 +1,9 @@
-#include "shell/services/Settings.h"
+#include "services/Settings.h"
 
-#include "shell/services/Cp1252.h"
-#include "shell/services/ErrorReport.h"
-#include "shell/services/Language.h"
-#include "shell/services/Texts.h"
+#include "services/Cp1252.h"
+#include "services/ErrorReport.h"
+#include "services/Language.h"
+#include "core/Texts.h"
 
 #include <QtEndian>
 

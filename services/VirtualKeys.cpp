@@ -1,4 +1,4 @@
-#include "shell/services/VirtualKeys.h"
+#include "services/VirtualKeys.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

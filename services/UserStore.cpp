@@ -1,4 +1,4 @@
-#include "shell/services/UserStore.h"
+#include "services/UserStore.h"
 
 #include <QDir>
 #include <QFile>
