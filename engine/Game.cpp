@@ -20,52 +20,45 @@ const char *SoundName(TSonido wave) {
     return "";
 }
 
-namespace {
-// Without a host nobody processes events, so a wait plays the drawing queues itself.
-class HeadlessHost : public IGameHost {
-public:
-    explicit HeadlessHost(Game &game) : game(game) {}
-    void waitUntil(const std::function<bool()> &done) override {
-        for (int guard = 0; !done() && guard < 100000; ++guard) {
-            game.TimerDibujarTimer(1);
-            game.TimerDibujarTimer(2);
-        }
-    }
-
-private:
-    Game &game;
-};
-} // namespace
-
 Game::Game(const GameBindings &bindings, TPictures pictures, std::uint32_t seed)
     : rng(seed), pics(std::move(pictures)), views(bindings) {
     if (views.Host) {
         hostPtr = views.Host;
     } else {
-        ownHost = std::make_unique<HeadlessHost>(*this);
+        ownHost = std::make_unique<IGameHost>();
         hostPtr = ownHost.get();
     }
     p1 = std::make_unique<TInfo>(1, views.Players[0], pics, rng, GetText(12000), 0, 1);
     p2 = std::make_unique<TInfo>(2, views.Players[1], pics, rng, GetText(12001), 2, 3);
-    for (int i = 0; i < 2; ++i) {
-        const PlayerViews &v = views.Players[size_t(i)];
-        if (v.TickTimer) {
-            v.TickTimer->setTag(i + 1);
-            v.TickTimer->setEnabled(false);
-        }
-        if (v.DrawTimer) {
-            v.DrawTimer->setTag(i + 1);
-            v.DrawTimer->setInterval(DrawInterval);
-            v.DrawTimer->setEnabled(false);
-        }
-    }
-    if (views.TimerStatus) {
-        views.TimerStatus->setInterval(StatusInterval);
-        views.TimerStatus->setEnabled(false);
-    }
+    createTimers();
     for (int key : {112, 113, 114, 116})
         TeclasReservadas[size_t(key)] = true;
     LoadTextosDerrota();
+}
+
+// Added in firing order: timers due at the same moment fire in this order.
+void Game::createTimers() {
+    ClockTimer *tick[2] = {&gameClock.addTimer(500), &gameClock.addTimer(500)};
+    ClockTimer *draw[2] = {&gameClock.addTimer(DrawInterval), &gameClock.addTimer(DrawInterval)};
+    ClockTimer &status = gameClock.addTimer(StatusInterval);
+    ClockTimer &control = gameClock.addTimer(ControlInterval);
+    for (int i = 0; i < 2; ++i) {
+        TInfo &p = player(i + 1);
+        tick[i]->setTag(i + 1);
+        draw[i]->setTag(i + 1);
+        tick[i]->handler = [this, t = tick[i]] { TimerTimer(*t); };
+        draw[i]->handler = [this, t = draw[i]] { TimerDibujarTimer(*t); };
+        p.TickTimer = tick[i];
+        p.DrawTimer = draw[i];
+    }
+    status.handler = [this] { TimerStatusTimer(); };
+    control.handler = [this] {
+        for (int n = 1; n <= 2; ++n)
+            if (controller(n).needsSteps())
+                controller(n).step(*this, n);
+    };
+    TimerStatus = &status;
+    TimerControl = &control;
 }
 
 Game::~Game() = default;
@@ -123,11 +116,12 @@ void Game::setTimer(ITimer *timer, bool on) {
 }
 
 void Game::stopAllTimers() {
-    setTimer(p1->View.TickTimer, false);
-    setTimer(p2->View.TickTimer, false);
-    setTimer(views.TimerStatus, false);
-    setTimer(p1->View.DrawTimer, false);
-    setTimer(p2->View.DrawTimer, false);
+    setTimer(TimerControl, false);
+    setTimer(p1->TickTimer, false);
+    setTimer(p2->TickTimer, false);
+    setTimer(TimerStatus, false);
+    setTimer(p1->DrawTimer, false);
+    setTimer(p2->DrawTimer, false);
 }
 
 void Game::showGameOver(TInfo &p) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "clock/GameClock.h"
+#include "engine/Controller.h"
 #include "engine/Host.h"
+#include "engine/Input.h"
 #include "engine/Tipos.h"
 #include "engine/Stages.h"
 #include "core/Texts.h"
@@ -12,17 +15,17 @@
 #include <functional>
 #include <memory>
 
-// What the game is built on: both players' views, the status timer, the stage label
-// and the host. None of it is owned by the game.
+// What the game is built on: both players' views, the stage label and the host. None
+// of it is owned by the game; any of it may be missing (a headless game).
 struct GameBindings {
     std::array<PlayerViews, 2> Players;
-    ITimer *TimerStatus = nullptr;
     ILabel *StageLabel = nullptr; // lblFase
     IGameHost *Host = nullptr;
 };
 
 constexpr int DrawInterval = 25;    // ms, TimerDibujar1 / TimerDibujar2
 constexpr int StatusInterval = 250; // ms, TimerStatus
+constexpr int ControlInterval = 25; // ms, the controllers' steps
 constexpr int LastStage = 25;
 
 // Default game keys: player 1 left, right, rotate, step down, throw; then player 2.
@@ -30,7 +33,8 @@ constexpr std::array<std::uint16_t, 10> DefaultKeys = {37, 39, 38, 40, 13, 65, 6
 
 // The game: both players, the game-wide state of the main window, the engine's
 // operations and the window-free session commands (new game, pause, mode, keys).
-// Owns the two player records and the random generator.
+// Owns the two player records, the random generator and the game clock with its
+// timers, whose handlers it wires itself: a host only advances the clock.
 class Game {
 public:
     Game(const GameBindings &bindings, TPictures pictures, std::uint32_t seed = 1);
@@ -57,6 +61,11 @@ public:
     const TInfo &player(int number) const { return number == 2 ? *p2 : *p1; }
     TInfo &other(const TInfo &p) { return &p == p1.get() ? *p2 : *p1; }
     TRandom &random() { return rng; }
+    const TRandom &random() const { return rng; }
+    // Timers in firing order at one moment: Timer1, Timer2, TimerDibujar1,
+    // TimerDibujar2, TimerStatus, then the controllers' timer.
+    GameClock &clock() { return gameClock; }
+    const GameClock &clock() const { return gameClock; }
     TPictures &pictures() { return pics; }
     IGameHost &host() { return *hostPtr; }
     // Texts 100..104 of the current language into TextosDerrota.
@@ -89,6 +98,21 @@ public:
     // that throws is reported once per game through showError; the game goes on.
     void Play(TSonido wave, int channel);
     void SetMixerActive(bool on);
+
+    // Inputs: applied now, at the clock's present moment, and told to the observer.
+    void input(const Input &in);
+    void setInputObserver(IInputObserver *observer) { inputObserver = observer; }
+    // One move of player (1 or 2) with the falling pair; nothing while paused or
+    // while no pair falls.
+    void applyMove(int player, Move move);
+    // The player's controller; the keyboard unless another was set.
+    PlayerController &controller(int player);
+    void setController(int player, std::unique_ptr<PlayerController> controller);
+
+    // A copy of the whole game state (both players, queues, generator, clock and
+    // game-wide fields) without views, pictures or host, to advance headless. Its host
+    // answers every dialog with its default.
+    std::unique_ptr<Game> headlessCopy() const;
 
     // Session commands (menu items and keys).
     void mnNuevoJuegoClick();
@@ -141,8 +165,19 @@ private:
     bool waitForAnimation(TInfo &p);
     bool waitForStageEnd(TInfo &p);
     void soundFailed(QString message);
+    void createTimers();
+    void updateControlTimer();
+    void copyStateFrom(const Game &other);
+    int ask(const QString &text, const QString &caption, bool withCancel);
+    void answered(const Answer &answer);
+    void recordStages(int points, QString &name);
 
     TRandom rng;
+    GameClock gameClock;
+    ITimer *TimerStatus = nullptr;
+    ITimer *TimerControl = nullptr;
+    std::array<std::unique_ptr<PlayerController>, 2> controllers;
+    IInputObserver *inputObserver = nullptr;
     TPictures pics;
     GameBindings views;
     std::unique_ptr<IGameHost> ownHost;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clock/GameClock.h"
 #include "engine/Tipos.h"
 
 #include <QString>
@@ -68,12 +69,13 @@ public:
     virtual void pauseItemChanged(bool enabled, bool paused) { (void)enabled, (void)paused; }
     virtual void gameModeChanged(GameMode mode) { (void)mode; }
 
-    // Let the window process its pending events once (timers included).
+    // Let the window process its pending events once.
     virtual void processEvents() {}
-    // Keep processing events (timers included) until done() holds. The simulator runs
-    // its virtual clock here.
-    virtual void waitUntil(const std::function<bool()> &done) {
-        while (!done())
-            processEvents();
+    // Keep the game clock running until done() holds. Headless, the clock runs as fast
+    // as it can, for at most a minute of game time; the window paces it in real time
+    // and keeps painting meanwhile.
+    virtual void waitUntil(const std::function<bool()> &done, GameClock &clock) {
+        clock.runUntil(done, WaitLimitMs);
     }
+    static constexpr std::int64_t WaitLimitMs = 60000;
 };

@@ -7,8 +7,7 @@ constexpr int KeyF1 = 112, KeyF2 = 113, KeyF3 = 114, KeyF5 = 116;
 }
 
 bool Game::askLeaveGame() {
-    return hostPtr->MostrarMensaje(GetText(10000), QString::fromLatin1(ApplicationTitle), true) ==
-           1;
+    return ask(GetText(10000), QString::fromLatin1(ApplicationTitle), true) == 1;
 }
 
 void Game::setPauseItem(bool enabled) {
@@ -28,6 +27,7 @@ void Game::mnNuevoJuegoClick() {
     }
     if (TipoJuego == GameMode::OneToOne) {
         hostPtr->PedirNombres(p1->Name, p2->Name);
+        answered({AnswerKind::Names, 0, p1->Name, p2->Name, {}});
         for (TInfo *p : {p1.get(), p2.get()})
             if (p->View.NameLabel)
                 p->View.NameLabel->setText(p->Name);
@@ -37,15 +37,18 @@ void Game::mnNuevoJuegoClick() {
         if (p2->View.NameLabel)
             p2->View.NameLabel->setText(GetText(12001));
     }
-    setTimer(views.TimerStatus, true);
-    setTimer(p1->View.DrawTimer, true);
-    setTimer(p2->View.DrawTimer, true);
+    setTimer(TimerStatus, true);
+    setTimer(p1->DrawTimer, true);
+    setTimer(p2->DrawTimer, true);
     Limite = 4;
     startMode();
     Jugando = true;
     ++generation;
     Pausado = false;
     setPauseItem(true);
+    for (int n = 1; n <= 2; ++n)
+        controller(n).reset();
+    updateControlTimer();
 }
 
 void Game::startMode() {
@@ -57,7 +60,7 @@ void Game::startMode() {
         p2->StageDone = true;
         p1->NextColours.Configure(false, 0);
         generateShared(*p1, nullptr, 4);
-        setTimer(p1->View.TickTimer, true);
+        setTimer(p1->TickTimer, true);
         break;
     case GameMode::TwoPlayers:
         p1->Active = p2->Active = true;
@@ -66,8 +69,8 @@ void Game::startMode() {
         p1->NextColours.Configure(false, 0);
         p2->NextColours.Configure(false, 0);
         generateShared(*p1, p2.get(), 4);
-        setTimer(p1->View.TickTimer, true);
-        setTimer(p2->View.TickTimer, true);
+        setTimer(p1->TickTimer, true);
+        setTimer(p2->TickTimer, true);
         break;
     case GameMode::OneToOne:
         FaseActual = 0;
@@ -78,8 +81,8 @@ void Game::startMode() {
         p1->NextColours.Configure(true, 25);
         p2->NextColours.Configure(true, 25);
         generateShared(*p1, p2.get(), 4);
-        setTimer(p1->View.TickTimer, true);
-        setTimer(p2->View.TickTimer, true);
+        setTimer(p1->TickTimer, true);
+        setTimer(p2->TickTimer, true);
         break;
     }
 }
@@ -99,18 +102,19 @@ void Game::mnPausaClick() {
         return;
     }
     liftPause();
-    setTimer(p1->View.TickTimer, true);
+    setTimer(p1->TickTimer, true);
     if (p1->Falling)
         redrawPair(*p1);
     if (TipoJuego != GameMode::OnePlayer) {
-        setTimer(p2->View.TickTimer, true);
+        setTimer(p2->TickTimer, true);
         if (p2->Falling)
             redrawPair(*p2);
     }
-    setTimer(views.TimerStatus, true);
-    setTimer(p1->View.DrawTimer, true);
-    setTimer(p2->View.DrawTimer, true);
+    setTimer(TimerStatus, true);
+    setTimer(p1->DrawTimer, true);
+    setTimer(p2->DrawTimer, true);
     SetMixerActive(true);
+    updateControlTimer();
 }
 
 // Ends the pause without restarting anything: the wells get their pictures back.
@@ -170,26 +174,32 @@ void Game::mnAyudaClick() {
 void Game::mnTeclasClick() {
     PauseIfRunning();
     std::array<std::uint16_t, 10> keys = TeclasJuego;
-    if (hostPtr->PedirTeclas(keys, TeclasReservadas))
+    if (hostPtr->PedirTeclas(keys, TeclasReservadas)) {
         TeclasJuego = keys;
+        answered({AnswerKind::Keys, 1, {}, {}, keys});
+    }
 }
+
+namespace {
+// The move a key makes for the player whose five keys are k; throw wins over step down.
+bool keyMove(int key, const std::uint16_t *k, Move &move) {
+    const Move order[5] = {Move::Left, Move::Right, Move::Rotate, Move::Throw, Move::StepDown};
+    const int index[5] = {0, 1, 2, 4, 3};
+    for (int i = 0; i < 5; ++i) {
+        if (key == k[index[i]]) {
+            move = order[i];
+            return true;
+        }
+    }
+    return false;
+}
+} // namespace
 
 void Game::FormKeyDown(int key) {
     for (int n = 1; n <= 2; ++n) {
-        TInfo &p = player(n);
-        if (!p.Falling || Pausado)
-            continue;
-        const std::uint16_t *k = &TeclasJuego[size_t(5 * (n - 1))];
-        if (key == k[0])
-            p.TryMove(-1, 0);
-        else if (key == k[1])
-            p.TryMove(1, 0);
-        else if (key == k[2])
-            p.Rotate();
-        else if (key == k[4])
-            Throw(p);
-        else if (key == k[3])
-            p.TryMove(0, 1);
+        Move move;
+        if (controller(n).takesKeys() && keyMove(key, &TeclasJuego[size_t(5 * (n - 1))], move))
+            applyMove(n, move);
     }
     switch (key) {
     case KeyF1:

@@ -67,11 +67,11 @@ void Game::StageComplete(TInfo &p) {
         o.StageDone = false;
     if (TipoJuego == GameMode::TwoPlayers && o.Active) {
         generateShared(*p1, p2.get(), 4);
-        setTimer(p1->View.TickTimer, true);
-        setTimer(p2->View.TickTimer, true);
+        setTimer(p1->TickTimer, true);
+        setTimer(p2->TickTimer, true);
     } else {
         generateShared(p, nullptr, 4);
-        setTimer(p.View.TickTimer, true);
+        setTimer(p.TickTimer, true);
     }
 }
 
@@ -83,15 +83,15 @@ void Game::endStages(TInfo &p) {
     if (o.Active)
         o.Points += 10000;
     EndGame(false, &p);
-    hostPtr->NuevoRecordFases(p1->Points, FaseActual, p1->Name);
-    hostPtr->NuevoRecordFases(p2->Points, FaseActual, p2->Name);
+    recordStages(p1->Points, p1->Name);
+    recordStages(p2->Points, p2->Name);
 }
 
 void Game::PlayerOut(TInfo &p) {
     p.Active = false;
     p.StageDone = true;
     p.ResetQueues();
-    setTimer(p.View.TickTimer, false);
+    setTimer(p.TickTimer, false);
     showGameOver(p);
     TInfo &o = other(p);
     if (o.StageDone)
@@ -115,8 +115,8 @@ void Game::EndGame(bool lost, TInfo *p) {
             endOneToOne(loser, winner);
         } else {
             showGameOver(loser);
-            hostPtr->NuevoRecordFases(winner.Points, FaseActual, winner.Name);
-            hostPtr->NuevoRecordFases(loser.Points, FaseActual, loser.Name);
+            recordStages(winner.Points, winner.Name);
+            recordStages(loser.Points, loser.Name);
         }
     }
     SetMixerActive(false);
@@ -133,4 +133,10 @@ void Game::endOneToOne(TInfo &loser, TInfo &winner) {
     hostPtr->NuevoRecordVs(winner.Points, true, winner.Name);
     hostPtr->NuevoRecordVs(loser.Points, false, loser.Name);
     hostPtr->showHighScores();
+}
+
+// A by-stages result for the high-score table; the name the dialog returned is logged.
+void Game::recordStages(int points, QString &name) {
+    hostPtr->NuevoRecordFases(points, FaseActual, name);
+    answered({AnswerKind::NewRecord, points, name, {}, {}});
 }

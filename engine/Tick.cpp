@@ -10,11 +10,11 @@ void Game::TimerTimer(int tag) {
     if (p.Animating || p.StageDone)
         return;
     p.LandingPending = false;
-    setTimer(p.View.TickTimer, false);
+    setTimer(p.TickTimer, false);
     if (!p.Falling) {
         if (!p.RocksFallen && RockFall(p)) {
             p.RocksFallen = true;
-            setTimer(p.View.TickTimer, true);
+            setTimer(p.TickTimer, true);
             return;
         }
         if (!deal(p, o))
@@ -26,7 +26,7 @@ void Game::TimerTimer(int tag) {
     // A nested tick may have ended this player's play or the game; keep the timer
     // stopped then.
     if (!Pausado && Jugando && !p.StageDone)
-        setTimer(p.View.TickTimer, true);
+        setTimer(p.TickTimer, true);
 }
 
 bool Game::deal(TInfo &p, TInfo &o) {
@@ -111,8 +111,8 @@ void Game::raiseLevel(TInfo &p) {
     if (p.Eliminated < threshold || p.Level >= 9)
         return;
     ++p.Level;
-    if (p.View.TickTimer)
-        p.View.TickTimer->setInterval(p.View.TickTimer->interval() - 50);
+    if (p.TickTimer)
+        p.TickTimer->setInterval(p.TickTimer->interval() - 50);
     PostStatus(p, GetTextFmt(10006, {p.Level}));
     Play(TSonido::Nivel, p.Channel2);
     p.ShowLevel();
@@ -126,7 +126,7 @@ bool Game::waitForAnimation(TInfo &p) {
     if (!p.Animating)
         return true;
     const std::uint32_t game = generation;
-    hostPtr->waitUntil([&] { return !p.Animating || generation != game; });
+    hostPtr->waitUntil([&] { return !p.Animating || generation != game; }, gameClock);
     return generation == game && Jugando;
 }
 

@@ -136,6 +136,33 @@ void TInfo::ShowLevel() {
 }
 
 void TInfo::setTickInterval(int ms) {
-    if (View.TickTimer)
-        View.TickTimer->setInterval(ms);
+    if (TickTimer)
+        TickTimer->setInterval(ms);
+}
+
+void TInfo::copyStateFrom(const TInfo &o) {
+    Board = o.Board;
+    NextColours.copyStateFrom(o.NextColours);
+    Messages = o.Messages;
+    Drawings = o.Drawings;
+    Gem1Col = o.Gem1Col, Gem1Row = o.Gem1Row;
+    Gem2Col = o.Gem2Col, Gem2Row = o.Gem2Row;
+    Gem1Colour = o.Gem1Colour, Gem2Colour = o.Gem2Colour;
+    SpriteFor(Gem1Colour, Gem1Image, Gem1Mask);
+    SpriteFor(Gem2Colour, Gem2Image, Gem2Mask);
+    Level = o.Level;
+    StageEliminated = o.StageEliminated;
+    Eliminated = o.Eliminated;
+    Points = o.Points;
+    RocksPending = o.RocksPending;
+    GemsDealt = o.GemsDealt;
+    Falling = o.Falling;
+    Animating = o.Animating;
+    StageDone = o.StageDone;
+    RocksFallen = o.RocksFallen;
+    LandingPending = o.LandingPending;
+    Active = o.Active;
+    Name = o.Name;
+    PreviewColour1 = o.PreviewColour1;
+    PreviewColour2 = o.PreviewColour2;
 }

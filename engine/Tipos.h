@@ -49,6 +49,12 @@ public:
     void Clear() { entries.clear(); }
     int Count() const { return int(entries.size()); }
     int At(int i) const { return entries[size_t(i)]; }
+    // The entries and settings of another queue; the generator stays this one's.
+    void copyStateFrom(const TColaFichas &other) {
+        entries = other.entries;
+        Jokers = other.Jokers;
+        RepeatChance = other.RepeatChance;
+    }
 
     bool Jokers = false;
     int RepeatChance = 0;
@@ -135,6 +141,8 @@ public:
     // Drops the queued drawing steps and the animation they were playing.
     void DiscardDrawings();
     void ResetCounters();
+    // Everything but the number, views, pictures and timers, from another record.
+    void copyStateFrom(const TInfo &other);
 
     // Drawing on the well and the preview.
     void SpriteFor(int code, const QImage *&sprite, const QImage *&mask) const;
@@ -187,6 +195,8 @@ public:
     bool Active = false;
     int Channel1, Channel2;
     PlayerViews View;
+    ITimer *TickTimer = nullptr; // Timer1 / Timer2, on the game clock
+    ITimer *DrawTimer = nullptr; // TimerDibujar1 / TimerDibujar2
     const TPictures &Pictures;
     QString Name;
     // The two colours last drawn in the preview; 0 after it was cleared.

@@ -4,9 +4,10 @@
 #include <QRect>
 #include <QString>
 
-// The seams through which the engine shows things and is driven by time. The main
-// window implements them with widgets and QTimers; the simulator and the tests with
-// recording fakes on a virtual clock.
+#include "clock/Timer.h"
+
+// The seams through which the engine shows things. The main window implements them
+// with widgets; the simulator and the tests with recording fakes.
 
 // A text on the screen (points, eliminated, level, status line, rocks line, names).
 class ILabel {
@@ -31,20 +32,6 @@ public:
     virtual void repaint() {}
 };
 
-// A timer with a numeric tag. Enabling a disabled timer starts a full interval;
-// enabling an enabled one changes nothing; changing the interval of a running timer
-// starts a new full interval. The owner calls the engine's handler when it fires.
-class ITimer {
-public:
-    virtual ~ITimer() = default;
-    virtual void setInterval(int ms) = 0;
-    virtual int interval() const = 0;
-    virtual void setEnabled(bool on) = 0;
-    virtual bool isEnabled() const = 0;
-    virtual void setTag(int tag) = 0;
-    virtual int tag() const = 0;
-};
-
 // What one player's record draws on and is driven by.
 struct PlayerViews {
     IImageView *Well = nullptr;    // imgFondo1 / imgFondo2, 245 x 400
@@ -55,6 +42,4 @@ struct PlayerViews {
     ILabel *RocksLabel = nullptr;
     ILabel *LevelLabel = nullptr;
     ILabel *NameLabel = nullptr; // lblJugador1 / lblJugador2
-    ITimer *TickTimer = nullptr; // Timer1 / Timer2
-    ITimer *DrawTimer = nullptr; // TimerDibujar1 / TimerDibujar2
 };

@@ -82,7 +82,6 @@ void TfPrincipal::createComponents() {
     imgCristal->OnMouseMove = [this](const QPoint &p) { imgCristalMouseMove(p); };
     imgCristal->OnMouseUp = [this] { imgCristalMouseUp(); };
     createButtons();
-    createTimers();
     createMenu();
 }
 
@@ -131,18 +130,6 @@ void TfPrincipal::createButtons() {
     connect(btnCerrar, &QAbstractButton::clicked, this, &TfPrincipal::mnSalirClick);
 }
 
-void TfPrincipal::createTimers() {
-    Timer1 = new TTemporizador(QStringLiteral("Timer1"), 500, this);
-    Timer2 = new TTemporizador(QStringLiteral("Timer2"), 500, this);
-    TimerDibujar1 = new TTemporizador(QStringLiteral("TimerDibujar1"), DrawInterval, this);
-    TimerDibujar2 = new TTemporizador(QStringLiteral("TimerDibujar2"), DrawInterval, this);
-    TimerStatus = new TTemporizador(QStringLiteral("TimerStatus"), StatusInterval, this);
-    Timer1->setTag(1);
-    Timer2->setTag(2);
-    TimerDibujar1->setTag(1);
-    TimerDibujar2->setTag(2);
-}
-
 void TfPrincipal::loadPictures() {
     const QImage strip = LoadStatusStrip();
     imgStatus1->setPicture(strip);
@@ -159,21 +146,25 @@ void TfPrincipal::createGame() {
     imgMarcador->setPicture(pics.Marcador);
 
     GameBindings b;
-    b.Players[0] = {imgFondo1, imgSgtes1, lblPuntos1,  lblEliminadas1, lblStatus1,
-                    lblRocas1, lblNivel1, lblJugador1, Timer1,         TimerDibujar1};
-    b.Players[1] = {imgFondo2, imgSgtes2, lblPuntos2,  lblEliminadas2, lblStatus2,
-                    lblRocas2, lblNivel2, lblJugador2, Timer2,         TimerDibujar2};
-    b.TimerStatus = TimerStatus;
+    b.Players[0] = {imgFondo1, imgSgtes1, lblPuntos1, lblEliminadas1,
+                    lblStatus1, lblRocas1, lblNivel1, lblJugador1};
+    b.Players[1] = {imgFondo2, imgSgtes2, lblPuntos2, lblEliminadas2,
+                    lblStatus2, lblRocas2, lblNivel2, lblJugador2};
     b.StageLabel = lblFase;
     b.Host = this;
     const auto seed = std::uint32_t(QDateTime::currentMSecsSinceEpoch());
     game = std::make_unique<Game>(b, std::move(pics), seed);
+    GameClock &clock = game->clock();
+    Timer1 = &clock.timer(0);
+    Timer2 = &clock.timer(1);
+    TimerDibujar1 = &clock.timer(2);
+    TimerDibujar2 = &clock.timer(3);
+    TimerStatus = &clock.timer(4);
+    driver = new ClockDriver(*game, this);
+}
 
-    Timer1->OnTimer = [this](ITimer &t) { game->TimerTimer(t); };
-    Timer2->OnTimer = [this](ITimer &t) { game->TimerTimer(t); };
-    TimerDibujar1->OnTimer = [this](ITimer &t) { game->TimerDibujarTimer(t); };
-    TimerDibujar2->OnTimer = [this](ITimer &t) { game->TimerDibujarTimer(t); };
-    TimerStatus->OnTimer = [this](ITimer &) { game->TimerStatusTimer(); };
+void TfPrincipal::post(InputKind kind, int code) {
+    driver->post(Input::command(kind, code));
 }
 
 void TfPrincipal::CrearRegion() {
@@ -206,7 +197,7 @@ void TfPrincipal::FormShow() {
 
 void TfPrincipal::closeEvent(QCloseEvent *event) {
     if (game->Jugando && !closeWithoutAsking) {
-        game->PauseIfRunning();
+        post(InputKind::PauseIfRunning);
         const QString title = QString::fromLatin1(ApplicationTitle);
         if (MostrarMensaje(GetText(10000), title, true) != 1) {
             event->ignore();
@@ -221,7 +212,7 @@ void TfPrincipal::btnMinimizarClick() {
 }
 
 void TfPrincipal::AplicacionDesactivada() {
-    game->PauseIfRunning();
+    post(InputKind::PauseIfRunning);
 }
 
 void TfPrincipal::imgCristalMouseDown(const QPoint &globalPos) {

@@ -2,6 +2,7 @@
 
 #include "engine/Game.h"
 #include "engine/Host.h"
+#include "shell/ClockDriver.h"
 #include "shell/Sonidos.h"
 #include "shell/Widgets.h"
 
@@ -20,7 +21,7 @@ class TCristal;
 class TRecords;
 
 // Unit Principal: the game's one window. It shows both wells, the scoreboard and the
-// status strips, owns the game with its timers and the sound cues, runs the menu
+// status strips, owns the game, the driver of its clock and the sound cues, runs the menu
 // commands and answers the game's requests for dialogs, sound and events.
 class TfPrincipal : public QWidget, public IGameHost {
     Q_OBJECT
@@ -51,7 +52,8 @@ public:
     TEtiqueta *lblEliminadas1, *lblEliminadas2, *lblNivel1, *lblNivel2, *lblFase;
     TEtiqueta *lblRocas1, *lblStatus1, *lblRocas2, *lblStatus2;
     TBotonPlano *btnMenu, *btnMinimizar, *btnCerrar;
-    TTemporizador *Timer1, *Timer2, *TimerDibujar1, *TimerDibujar2, *TimerStatus;
+    // The game's timers on its clock, which the driver paces in real time.
+    ITimer *Timer1, *Timer2, *TimerDibujar1, *TimerDibujar2, *TimerStatus;
     QMenu *Menu;
     QAction *mnNuevoJuego, *mnPausa, *mnMejores, *mnTipoJuego, *mnUnJugador, *mnDosJugadores,
         *mnUnoUno, *mnTeclas, *mnSonido, *mnIdioma, *mnEnglish, *mnEspaniol, *mnAyuda, *mnAcercaDe,
@@ -86,7 +88,10 @@ public:
     void pauseItemChanged(bool enabled, bool paused) override;
     void gameModeChanged(GameMode mode) override;
     void processEvents() override;
-    void waitUntil(const std::function<bool()> &done) override;
+    void waitUntil(const std::function<bool()> &done, GameClock &clock) override;
+    // Hands the game an input through the clock driver.
+    void post(InputKind kind, int code = 0);
+    ClockDriver &clockDriver() { return *driver; }
 
 protected:
     bool event(QEvent *event) override;
@@ -97,7 +102,6 @@ private:
     void createComponents();
     void createLabels();
     void createButtons();
-    void createTimers();
     void createMenu();
     void connectMenu();
     void createGame();
@@ -119,6 +123,7 @@ private:
     Stored currentSettings() const;
 
     std::unique_ptr<Game> game;
+    ClockDriver *driver = nullptr;
     TSonidos Sonidos;
     TRecords *tablaRecords = nullptr;
     QRegion regionForma;

@@ -30,11 +30,8 @@ void TfPrincipal::processEvents() {
     QCoreApplication::processEvents();
 }
 
-void TfPrincipal::waitUntil(const std::function<bool()> &done) {
-    // Sleep between events instead of spinning: the wait may last as long as a
-    // modal message stays open.
-    while (!done())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+void TfPrincipal::waitUntil(const std::function<bool()> &done, GameClock &) {
+    driver->waitUntil(done);
 }
 
 void TfPrincipal::scheduleSettingsCheck() {

@@ -84,27 +84,28 @@ void TfPrincipal::createMenu() {
 }
 
 void TfPrincipal::connectMenu() {
-    connect(mnNuevoJuego, &QAction::triggered, this, [this] { game->mnNuevoJuegoClick(); });
-    connect(mnPausa, &QAction::triggered, this, [this] { game->mnPausaClick(); });
+    connect(mnNuevoJuego, &QAction::triggered, this, [this] { post(InputKind::NewGame); });
+    connect(mnPausa, &QAction::triggered, this, [this] { post(InputKind::Pause); });
     connect(mnMejores, &QAction::triggered, this, &TfPrincipal::mnMejoresClick);
     connect(mnUnJugador->actionGroup(), &QActionGroup::triggered, this, [this](QAction *a) {
         const int tag = a->property("Tag").toInt();
-        game->mnTipoJuegoClick(tag == 10015   ? GameMode::OnePlayer
-                               : tag == 10016 ? GameMode::TwoPlayers
-                                              : GameMode::OneToOne);
+        const GameMode mode = tag == 10015   ? GameMode::OnePlayer
+                              : tag == 10016 ? GameMode::TwoPlayers
+                                             : GameMode::OneToOne;
+        post(InputKind::SelectMode, int(mode));
         // The game reports the mode in force; a cancelled change keeps the old mark.
         gameModeChanged(game->TipoJuego);
     });
     connect(mnTeclas, &QAction::triggered, this, [this] {
-        game->mnTeclasClick();
+        post(InputKind::KeysDialog);
         storeSettingsIfChanged();
     });
     connect(mnSonido, &QAction::toggled, this, [this](bool on) {
-        game->Sonido = on;
+        post(InputKind::Sound, on);
         Sonidos.Habilitado = on;
     });
     connect(mnEnglish->actionGroup(), &QActionGroup::triggered, this, &TfPrincipal::mnIdiomaClick);
-    connect(mnAyuda, &QAction::triggered, this, [this] { game->mnAyudaClick(); });
+    connect(mnAyuda, &QAction::triggered, this, [this] { post(InputKind::Help); });
     connect(mnAcercaDe, &QAction::triggered, this, &TfPrincipal::mnAcercaDeClick);
     connect(mnSalir, &QAction::triggered, this, &TfPrincipal::mnSalirClick);
 }
@@ -115,7 +116,7 @@ void TfPrincipal::setMenuCaption(QAction *item, int textId) {
 }
 
 void TfPrincipal::btnMenuClick() {
-    game->PauseIfRunning();
+    post(InputKind::PauseIfRunning);
     Menu->popup(mapToGlobal(btnMenu->geometry().bottomLeft() + QPoint(0, 1)));
 }
 
@@ -141,7 +142,7 @@ bool TfPrincipal::event(QEvent *e) {
         }
         const int code = VirtualKeyFromEvent(*key);
         if (code > 0 && code < 256) {
-            game->FormKeyDown(code);
+            driver->post(Input::key(code));
             return true;
         }
     }

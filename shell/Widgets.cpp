@@ -69,28 +69,6 @@ void TEtiqueta::fitText() {
     setGeometry(x, y(), w, height());
 }
 
-TTemporizador::TTemporizador(const QString &name, int intervalMs, QObject *parent)
-    : QObject(parent) {
-    setObjectName(name);
-    timer.setInterval(intervalMs);
-    connect(&timer, &QTimer::timeout, this, [this] {
-        if (OnTimer)
-            OnTimer(*this);
-    });
-}
-
-void TTemporizador::setInterval(int ms) {
-    // QTimer restarts a running timer with the new interval, as the game expects.
-    timer.setInterval(ms);
-}
-
-void TTemporizador::setEnabled(bool on) {
-    if (on && !timer.isActive())
-        timer.start();
-    else if (!on)
-        timer.stop();
-}
-
 TBotonPlano::TBotonPlano(const QString &name, const QRect &bounds, QWidget *parent)
     : QAbstractButton(parent) {
     setObjectName(name);

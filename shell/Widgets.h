@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QImage>
 #include <QLabel>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -53,27 +52,6 @@ private:
 
     bool autoSize = false;
     int anchorX = 0;
-};
-
-// A QTimer with the numeric tag the game's handlers dispatch on.
-class TTemporizador : public QObject, public ITimer {
-    Q_OBJECT
-public:
-    TTemporizador(const QString &name, int intervalMs, QObject *parent);
-
-    void setInterval(int ms) override;
-    int interval() const override { return timer.interval(); }
-    void setEnabled(bool on) override;
-    bool isEnabled() const override { return timer.isActive(); }
-    void setTag(int value) override { tagValue = value; }
-    int tag() const override { return tagValue; }
-
-    // Called with the timer each time it fires.
-    std::function<void(ITimer &)> OnTimer;
-
-private:
-    QTimer timer;
-    int tagValue = 0;
 };
 
 // A flat button showing one symbol glyph chosen by its caption: "7" menu, "0" minimise,

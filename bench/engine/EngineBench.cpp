@@ -1,58 +1,23 @@
 #include "bench/allocations/AllocationCount.h"
 #include "engine/Game.h"
+#include "harness/Harness.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <random>
 
-// The engine headless: wells and previews are plain in-memory images, timers are
-// driven by hand, the host answers every question with OK.
+// The engine headless: wells and previews are plain in-memory images, handlers are
+// called by hand, the default host answers every question with OK.
 namespace {
-
-class Image : public IImageView {
-public:
-    explicit Image(QSize size) : picture(size, QImage::Format_RGB32) {}
-    QImage &image() override { return picture; }
-    QImage picture;
-};
-
-class Timer : public ITimer {
-public:
-    void setInterval(int ms) override { ms_ = ms; }
-    int interval() const override { return ms_; }
-    void setEnabled(bool on) override { on_ = on; }
-    bool isEnabled() const override { return on_; }
-    void setTag(int tag) override { tag_ = tag; }
-    int tag() const override { return tag_; }
-    int ms_ = 0, tag_ = 0;
-    bool on_ = false;
-};
 
 struct Bench {
     explicit Bench(bool pictures, GameMode mode, std::uint32_t seed = 1) {
-        GameBindings b;
-        for (int i = 0; i < 2; ++i) {
-            PlayerViews &v = b.Players[size_t(i)];
-            if (pictures) {
-                v.Well = &wells[i];
-                v.Preview = &previews[i];
-            }
-            v.TickTimer = &timers[i];
-            v.DrawTimer = &timers[2 + i];
-        }
-        b.TimerStatus = &timers[4];
-        game = std::make_unique<Game>(b, pictures ? TPictures::plain() : TPictures(), seed);
-        for (Image &w : wells)
-            w.picture = game->pictures().FondoVacio;
-        for (TFase &f : game->Fases) {
-            for (int c = -1; c <= 7; ++c)
-                for (int r = -1; r <= 16; ++r)
-                    f.Tablero[size_t(TBoard::index(c, r))] =
-                        c < 0 || c > 6 || r < 0 || r > 15 ? -1 : 0;
-            f.Objetivo = 40;
-            f.Limite = 4;
-        }
+        game = std::make_unique<Game>(views.bindings(nullptr, pictures, false),
+                                      pictures ? TPictures::plain() : TPictures(), seed);
+        for (int n = 1; n <= 2; ++n)
+            views.player(n).well.picture = game->pictures().FondoVacio;
+        game->Fases.fill(PlainStage(4, 40));
         game->TipoJuego = mode;
         game->mnNuevoJuegoClick();
     }
@@ -66,9 +31,7 @@ struct Bench {
     }
     std::int64_t frames = 0;
 
-    Image wells[2] = {Image({245, 400}), Image({245, 400})};
-    Image previews[2] = {Image({70, 25}), Image({70, 25})};
-    Timer timers[5];
+    HeadlessViews views;
     std::unique_ptr<Game> game;
 };
 

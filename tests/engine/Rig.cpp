@@ -29,7 +29,7 @@ void FakeHost::NuevoRecordVs(int points, bool won, const QString &name) {
                   " name " + name.toStdString());
 }
 
-void FakeHost::waitUntil(const std::function<bool()> &done) {
+void FakeHost::waitUntil(const std::function<bool()> &done, GameClock &) {
     log.push_back("wait");
     rig.runUntil(done, 60000);
 }
@@ -43,68 +43,21 @@ std::vector<std::string> FakeHost::matching(const std::string &prefix) const {
 }
 
 Rig::Rig(std::uint32_t seed, bool pictures) {
-    for (int i = 0; i < 12; ++i)
-        labels.push_back(std::make_unique<FakeLabel>());
-    for (int i = 0; i < 2; ++i) {
-        images.push_back(std::make_unique<FakeImage>(QSize(245, 400)));
-        images.push_back(std::make_unique<FakeImage>(QSize(70, 25)));
-    }
-    for (int i = 0; i < 5; ++i)
-        timers.push_back(std::make_unique<FakeTimer>(now));
-    GameBindings b;
-    for (int n = 1; n <= 2; ++n) {
-        PlayerViews &v = b.Players[size_t(n - 1)];
-        v.Well = &well(n);
-        v.Preview = &preview(n);
-        v.PointsLabel = &label(n, Points);
-        v.EliminatedLabel = &label(n, Eliminated);
-        v.StatusLabel = &label(n, Status);
-        v.RocksLabel = &label(n, Rocks);
-        v.LevelLabel = &label(n, Level);
-        v.NameLabel = &label(n, Name);
-        v.TickTimer = &tickTimer(n);
-        v.DrawTimer = &drawTimer(n);
-    }
-    b.TimerStatus = &statusTimer();
-    b.StageLabel = &stageLabel;
-    b.Host = &host;
-    game = std::make_unique<Game>(b, pictures ? TPictures::plain() : TPictures(), seed);
+    game = std::make_unique<Game>(views.bindings(&host, true),
+                                  pictures ? TPictures::plain() : TPictures(), seed);
     // The window starts its wells as copies of the empty well.
     well(1).picture = well(2).picture = game->pictures().FondoVacio;
     setStages(4, 30, false, false);
 }
 
+RecordingLabel &Rig::label(int n, int which) {
+    HeadlessViews::Player &v = views.player(n);
+    RecordingLabel *labels[] = {&v.points, &v.eliminated, &v.status, &v.rocks, &v.level, &v.name};
+    return *labels[which];
+}
+
 void Rig::run(long long ms) {
-    const long long end = now + ms;
-    for (;;) {
-        FakeTimer *next = nullptr;
-        int which = -1;
-        for (int i = 0; i < 5; ++i) {
-            FakeTimer *t = timers[size_t(i)].get();
-            if (t->on && t->due <= end && (!next || t->due < next->due)) {
-                next = t;
-                which = i;
-            }
-        }
-        if (!next)
-            break;
-        now = std::max(now, next->due);
-        next->due = now + next->ms_;
-        switch (which) {
-        case 0:
-        case 1:
-            game->TimerTimer(*next);
-            break;
-        case 2:
-        case 3:
-            game->TimerDibujarTimer(*next);
-            break;
-        default:
-            game->TimerStatusTimer();
-            break;
-        }
-    }
-    now = std::max(now, end);
+    game->clock().run(ms);
 }
 
 bool Rig::runUntil(const std::function<bool()> &done, long long limit) {
@@ -176,17 +129,7 @@ void Rig::placePair(int n, int c1, int r1, int colour1, int c2, int r2, int colo
 }
 
 void Rig::setStages(int limit, int target, bool random, bool lines) {
-    for (TFase &f : game->Fases) {
-        f.Tablero.fill(0);
-        for (int c = -1; c <= 7; ++c)
-            for (int r = -1; r <= 16; ++r)
-                if (c < 0 || c > 6 || r < 0 || r > 15)
-                    f.Tablero[size_t(TBoard::index(c, r))] = -1;
-        f.Limite = limit;
-        f.Objetivo = target;
-        f.RocasAzar = random;
-        f.LineasRocas = lines;
-    }
+    game->Fases.fill(PlainStage(limit, target, random, lines));
 }
 
 std::string boardProblem(const TInfo &p) {

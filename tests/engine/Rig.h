@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Game.h"
+#include "harness/Harness.h"
 
 #include <QStringList>
 
@@ -11,52 +12,9 @@
 #include <string>
 #include <vector>
 
-// Recording fakes for the engine's seams, and a rig that wires a game to them on a
-// virtual clock (timers due at one moment fire in the order Timer1, Timer2,
-// TimerDibujar1, TimerDibujar2, TimerStatus).
-
-class FakeLabel : public ILabel {
-public:
-    void setText(const QString &t) override { value = t; }
-    QString text() const override { return value; }
-    void repaint() override { ++repaints; }
-    QString value;
-    int repaints = 0;
-};
-
-class FakeImage : public IImageView {
-public:
-    explicit FakeImage(QSize size) : picture(size, QImage::Format_RGB32) { picture.fill(0); }
-    QImage &image() override { return picture; }
-    void repaint() override { ++repaints; }
-    QImage picture;
-    int repaints = 0;
-};
-
-class FakeTimer : public ITimer {
-public:
-    FakeTimer(long long &clock) : now(clock) {}
-    void setInterval(int ms) override {
-        ms_ = ms;
-        if (on)
-            due = now + ms_;
-    }
-    int interval() const override { return ms_; }
-    void setEnabled(bool enable) override {
-        if (enable && !on)
-            due = now + ms_;
-        on = enable;
-    }
-    bool isEnabled() const override { return on; }
-    void setTag(int t) override { tag_ = t; }
-    int tag() const override { return tag_; }
-
-    long long &now;
-    long long due = 0;
-    int ms_ = 1000;
-    bool on = false;
-    int tag_ = 0;
-};
+// A rig that wires a game to the headless views and a recording host; the game's own
+// clock fires its timers (at one moment in the order Timer1, Timer2, TimerDibujar1,
+// TimerDibujar2, TimerStatus).
 
 class Rig;
 
@@ -84,7 +42,7 @@ public:
             throw std::runtime_error("Failed to open waveform output device #4");
         log.push_back(on ? "mixer on" : "mixer off");
     }
-    void waitUntil(const std::function<bool()> &done) override;
+    void waitUntil(const std::function<bool()> &done, GameClock &clock) override;
 
     // Lines of the log that start with prefix.
     std::vector<std::string> matching(const std::string &prefix) const;
@@ -117,21 +75,19 @@ public:
     // A stage table where every stage has these values and an empty board.
     void setStages(int limit, int target, bool random, bool lines);
 
-    long long now = 0;
-    std::vector<std::unique_ptr<FakeLabel>> labels;
-    std::vector<std::unique_ptr<FakeImage>> images;
-    std::vector<std::unique_ptr<FakeTimer>> timers; // Timer1, Timer2, Dib1, Dib2, Status
-    FakeLabel stageLabel;
+    long long now() const { return game->clock().now(); }
+    HeadlessViews views{0};
     FakeHost host{*this};
     std::unique_ptr<Game> game;
 
-    FakeLabel &label(int n, int which) { return *labels[size_t(6 * (n - 1) + which)]; }
+    RecordingLabel &label(int n, int which);
     enum { Points, Eliminated, Status, Rocks, Level, Name };
-    FakeTimer &tickTimer(int n) { return *timers[size_t(n - 1)]; }
-    FakeTimer &drawTimer(int n) { return *timers[size_t(1 + n)]; }
-    FakeTimer &statusTimer() { return *timers[4]; }
-    FakeImage &well(int n) { return *images[size_t(2 * (n - 1))]; }
-    FakeImage &preview(int n) { return *images[size_t(2 * (n - 1) + 1)]; }
+    ClockTimer &tickTimer(int n) { return game->clock().timer(n - 1); }
+    ClockTimer &drawTimer(int n) { return game->clock().timer(1 + n); }
+    ClockTimer &statusTimer() { return game->clock().timer(4); }
+    RecordingImage &well(int n) { return views.player(n).well; }
+    RecordingImage &preview(int n) { return views.player(n).preview; }
+    RecordingLabel &stageLabel() { return views.stage; }
 
 private:
     int depth = 0;

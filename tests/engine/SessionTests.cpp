@@ -9,8 +9,8 @@ void start(Rig &rig, GameMode mode) {
     rig.runUntil([&] { return rig.p(1).Falling; });
 }
 bool anyTimerOn(Rig &rig) {
-    for (auto &t : rig.timers)
-        if (t->on)
+    for (int i = 0; i < 5; ++i)
+        if (rig.game->clock().timer(i).isEnabled())
             return true;
     return false;
 }
@@ -51,8 +51,8 @@ TEST(Session, PauseStopsEverythingAndShowsThePausePicture) {
     EXPECT_FALSE(rig.game->Pausado);
     EXPECT_EQ(rig.well(1).picture, well1);
     EXPECT_EQ(rig.well(2).picture, well2);
-    EXPECT_TRUE(rig.tickTimer(1).on && rig.tickTimer(2).on && rig.statusTimer().on);
-    EXPECT_TRUE(rig.drawTimer(1).on && rig.drawTimer(2).on);
+    EXPECT_TRUE(rig.tickTimer(1).isEnabled() && rig.tickTimer(2).isEnabled() && rig.statusTimer().isEnabled());
+    EXPECT_TRUE(rig.drawTimer(1).isEnabled() && rig.drawTimer(2).isEnabled());
     EXPECT_EQ(rig.host.log.back(), "mixer on");
 }
 
@@ -63,7 +63,7 @@ TEST(Session, OnePlayerPauseLeavesWellTwoAlone) {
     rig.game->mnPausaClick();
     EXPECT_EQ(rig.well(2).picture, well2);
     rig.game->mnPausaClick();
-    EXPECT_FALSE(rig.tickTimer(2).on);
+    EXPECT_FALSE(rig.tickTimer(2).isEnabled());
 }
 
 TEST(Session, StoppingAPausedGameLiftsThePause) {
@@ -138,7 +138,7 @@ TEST(Session, PausedNewGameAsksThenStartsAfresh) {
     rig.game->FormKeyDown(113);
     EXPECT_TRUE(rig.game->Jugando);
     EXPECT_FALSE(rig.game->Pausado);
-    EXPECT_TRUE(rig.tickTimer(1).on);
+    EXPECT_TRUE(rig.tickTimer(1).isEnabled());
 }
 
 TEST(Session, ModeChangeCancelKeepsTheOldModeAndGame) {
@@ -162,7 +162,7 @@ TEST(Session, OneToOneAsksNamesAndStartsWithoutStage) {
     EXPECT_EQ(rig.p(2).Name, "Bob");
     EXPECT_EQ(rig.label(2, Rig::Name).value, "Bob");
     EXPECT_EQ(rig.game->FaseActual, 0);
-    EXPECT_EQ(rig.stageLabel.value, "0");
+    EXPECT_EQ(rig.stageLabel().value, "0");
     EXPECT_EQ(rig.game->Limite, 4);
     EXPECT_TRUE(rig.p(1).NextColours.Jokers);
     EXPECT_EQ(rig.p(2).NextColours.RepeatChance, 25);

@@ -26,7 +26,7 @@ TEST(Stages, NewGameStartsStageOneWithItsText) {
     EXPECT_EQ(rig.game->FaseActual, 1);
     EXPECT_EQ(rig.game->Limite, 5);
     EXPECT_TRUE(rig.game->RocasAzar && rig.game->LineasRocas);
-    EXPECT_EQ(rig.stageLabel.value, "1");
+    EXPECT_EQ(rig.stageLabel().value, "1");
     EXPECT_EQ(rig.host.matching("message").size(), 1u);
     EXPECT_TRUE(rig.p(2).StageDone);
     EXPECT_FALSE(rig.p(2).Active);
@@ -103,7 +103,7 @@ namespace {
 // Player 1 reaches the target and waits for its animation; player 2's tick comes
 // before the first frame of that animation.
 void reachTargetBeforePartnersTick(Rig &rig, const std::vector<std::string> &rows1) {
-    rig.tickTimer(2).due = rig.now + 1;
+    rig.tickTimer(2).scheduleAt(rig.now() + 1);
     rig.setBoard(1, bottom(rows1));
     rig.placePair(1, 2, 15, 1, 3, 15, 1);
     rig.game->Throw(rig.p(1));

@@ -1,9 +1,7 @@
-// The window's building blocks: the rounded outline pieces, the tagged timer and the
-// labels' auto sizing.
+// The window's building blocks: the rounded outline pieces and the labels' auto sizing.
 #include "shell/Region.h"
 #include "shell/Widgets.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -30,45 +28,6 @@ TEST(RoundRectRegion, CornerIsSymmetric) {
             // The quarter ellipse is symmetric about its diagonal too.
             EXPECT_EQ(tl, r.contains(QPoint(box.left() + dy, box.top() + dx)));
         }
-}
-
-TEST(TagTimer, EnablingTwiceKeepsTheRunningInterval) {
-    TTemporizador t("Timer1", 50, nullptr);
-    int fired = 0;
-    t.OnTimer = [&](ITimer &sender) {
-        EXPECT_EQ(sender.tag(), 1);
-        ++fired;
-    };
-    t.setTag(1);
-    EXPECT_FALSE(t.isEnabled());
-    t.setEnabled(true);
-    // Enabled again and again more often than it fires: a restart would starve it.
-    QElapsedTimer clock;
-    clock.start();
-    while (fired == 0 && clock.elapsed() < 3000) {
-        t.setEnabled(true);
-        QTest::qWait(10);
-    }
-    EXPECT_GE(fired, 1);
-    t.setEnabled(false);
-    const int stopped = fired;
-    QTest::qWait(120);
-    EXPECT_EQ(fired, stopped);
-}
-
-TEST(TagTimer, IntervalChangeTakesEffect) {
-    TTemporizador t("TimerStatus", 1000, nullptr);
-    int fired = 0;
-    t.OnTimer = [&](ITimer &) { ++fired; };
-    t.setEnabled(true);
-    t.setInterval(10);
-    EXPECT_EQ(t.interval(), 10);
-    EXPECT_TRUE(t.isEnabled());
-    QElapsedTimer clock;
-    clock.start();
-    while (fired < 2 && clock.elapsed() < 900)
-        QTest::qWait(10);
-    EXPECT_GE(fired, 2);
 }
 
 TEST(Labels, RightAlignedAutoSizeKeepsItsRightEdge) {

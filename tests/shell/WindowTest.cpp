@@ -107,8 +107,8 @@ TEST_F(WindowTest, MenuFollowsIdlePlayingAndPaused) {
     w.mnPausa->trigger();
     EXPECT_TRUE(w.juego().Pausado);
     EXPECT_EQ(Caption(w.mnPausa), "&Continue");
-    for (TTemporizador *t : {w.Timer1, w.Timer2, w.TimerDibujar1, w.TimerDibujar2, w.TimerStatus})
-        EXPECT_FALSE(t->isEnabled()) << t->objectName().toStdString();
+    for (ITimer *t : {w.Timer1, w.Timer2, w.TimerDibujar1, w.TimerDibujar2, w.TimerStatus})
+        EXPECT_FALSE(t->isEnabled());
 
     // Continue.
     w.mnPausa->trigger();

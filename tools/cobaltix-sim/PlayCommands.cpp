@@ -12,7 +12,7 @@ constexpr int SettleLimitMs = 60000;
 
 void Simulator::cmdNew(const ScriptLine &line) {
     expectWords(line, 1, "new");
-    game->mnNuevoJuegoClick();
+    game->input(Input::command(InputKind::NewGame));
 }
 
 void Simulator::cmdKey(const ScriptLine &line) {
@@ -20,7 +20,7 @@ void Simulator::cmdKey(const ScriptLine &line) {
     const QString &name = line.words[1];
     for (int i = 0; i < 10; ++i) {
         if (name == QLatin1String(keyNames[i])) {
-            game->FormKeyDown(game->TeclasJuego[size_t(i)]);
+            game->input(Input::key(game->TeclasJuego[size_t(i)]));
             return;
         }
     }
@@ -31,7 +31,7 @@ void Simulator::cmdKey(const ScriptLine &line) {
         {QStringLiteral("f5"), 116},
     };
     if (functionKeys.contains(name)) {
-        game->FormKeyDown(functionKeys.value(name));
+        game->input(Input::key(functionKeys.value(name)));
         return;
     }
     bool ok = false;
@@ -40,29 +40,39 @@ void Simulator::cmdKey(const ScriptLine &line) {
         throw ScriptError(line.number, QStringLiteral("unknown key \"%1\" (left1 ... throw2, f1, "
                                                       "f2, f3, f5 or a key code 0 to 65535)")
                                            .arg(name));
-    game->FormKeyDown(code);
+    game->input(Input::key(code));
+}
+
+void Simulator::cmdMove(const ScriptLine &line) {
+    expectWords(line, 3, "move P left|right|rotate|down|throw");
+    const int n = player(line, 1);
+    Move move;
+    if (!ParseMove(line.words[2], move))
+        throw ScriptError(line.number, QStringLiteral("the move is left, right, rotate, down or "
+                                                      "throw, not \"%1\"")
+                                           .arg(line.words[2]));
+    game->input(Input::move(n, move));
 }
 
 // Like the menu item, the command does nothing while it is disabled (no game running).
 void Simulator::cmdPause(const ScriptLine &line) {
     expectWords(line, 1, "pause");
-    if (game->isPauseEnabled())
-        game->mnPausaClick();
+    game->input(Input::command(InputKind::Pause));
 }
 
 void Simulator::cmdModeSelect(const ScriptLine &line) {
     expectWords(line, 2, "mode-select one|two|vs");
-    game->mnTipoJuegoClick(modeWord(line, 1));
+    game->input(Input::command(InputKind::SelectMode, int(modeWord(line, 1))));
 }
 
 void Simulator::cmdRun(const ScriptLine &line) {
     expectWords(line, 2, "run MS");
-    clock.run(number(line, 1, 0, 1000000000, "the time in ms"));
+    game->clock().run(number(line, 1, 0, 1000000000, "the time in ms"));
 }
 
 void Simulator::cmdSettle(const ScriptLine &line) {
     expectWords(line, 1, "settle");
-    clock.runUntil(
+    game->clock().runUntil(
         [this] { return game->player(1).Drawings.IsEmpty() && game->player(2).Drawings.IsEmpty(); },
         SettleLimitMs);
 }

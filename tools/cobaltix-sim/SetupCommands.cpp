@@ -90,7 +90,7 @@ void Simulator::cmdKeys(const ScriptLine &line) {
 }
 
 void Simulator::cmdSound(const ScriptLine &line) {
-    game->Sonido = onOff(line, "on", "off");
+    game->input(Input::command(InputKind::Sound, onOff(line, "on", "off")));
 }
 
 void Simulator::cmdBoard(const ScriptLine &line) {

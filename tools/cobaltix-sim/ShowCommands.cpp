@@ -77,7 +77,7 @@ QStringList Simulator::wellLines(const TInfo &p) const {
 
 void Simulator::showPlayer(int number) {
     const TInfo &p = game->player(number);
-    const PlayerFakes &f = fakes[size_t(number - 1)];
+    const HeadlessViews::Player &f = views.player(number);
     out.line(QStringLiteral("player %1").arg(number));
     for (const QString &row : wellLines(p))
         out.line(row);

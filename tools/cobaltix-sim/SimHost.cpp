@@ -24,9 +24,6 @@ bool sameName(const QString &a, const QString &b) {
     return true;
 }
 
-// Long enough for any animation; a wait that outlasts it would hang the real game.
-constexpr std::int64_t WaitLimitMs = 60000;
-
 } // namespace
 
 int SimHost::MostrarMensaje(const QString &text, const QString &caption, bool withCancel) {
@@ -144,6 +141,3 @@ void SimHost::setMixerActive(bool on) {
     out.line(on ? QStringLiteral("mixer on") : QStringLiteral("mixer off"));
 }
 
-void SimHost::waitUntil(const std::function<bool()> &done) {
-    clock.runUntil(done, WaitLimitMs);
-}

@@ -2,7 +2,6 @@
 
 #include "engine/Host.h"
 #include "tools/cobaltix-sim/Transcript.h"
-#include "tools/cobaltix-sim/VirtualClock.h"
 
 #include <QString>
 
@@ -13,11 +12,11 @@
 
 // The game's surroundings as the script sets them: every dialog answers from the
 // script and is printed, sound cues and the mixer are printed, and waiting runs the
-// virtual clock. Keeps a by-stages high-score table of its own (empty at start) so
+// game clock. Keeps a by-stages high-score table of its own (empty at start) so
 // the new-record dialog shows exactly when a result would enter it.
 class SimHost : public IGameHost {
 public:
-    SimHost(Transcript &out, VirtualClock &clock) : out(out), clock(clock) {}
+    explicit SimHost(Transcript &out) : out(out) {}
 
     // Script answers, each used once by the next dialog of its kind.
     bool nextAnswerCancel = false;
@@ -41,11 +40,9 @@ public:
     void playSound(TSonido wave, int channel) override;
     void setMixerActive(bool on) override;
     void processEvents() override {}
-    void waitUntil(const std::function<bool()> &done) override;
 
 private:
     Transcript &out;
-    VirtualClock &clock;
     bool mixerOn = false;
     std::array<int, 10> stagePoints{};
 };

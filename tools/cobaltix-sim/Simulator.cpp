@@ -2,7 +2,7 @@
 
 #include "core/Texts.h"
 
-Simulator::Simulator() : host(out, clock) {
+Simulator::Simulator() : host(out) {
     buildGame();
     registerCommands();
     applyStages();
@@ -11,38 +11,7 @@ Simulator::Simulator() : host(out, clock) {
 Simulator::~Simulator() = default;
 
 void Simulator::buildGame() {
-    const int intervals[5] = {500, 500, DrawInterval, DrawInterval, StatusInterval};
-    const int tags[5] = {1, 2, 1, 2, 0};
-    // Added in this order, so timers due together fire in this order.
-    for (int i = 0; i < 5; ++i) {
-        timers[i] = &clock.addTimer(intervals[i]);
-        timers[i]->setTag(tags[i]);
-    }
-    GameBindings bindings;
-    for (int i = 0; i < 2; ++i) {
-        PlayerFakes &f = fakes[size_t(i)];
-        PlayerViews &v = bindings.Players[size_t(i)];
-        v.Well = &f.well;
-        v.Preview = &f.preview;
-        v.PointsLabel = &f.points;
-        v.EliminatedLabel = &f.eliminated;
-        v.StatusLabel = &f.status;
-        v.RocksLabel = &f.rocks;
-        v.LevelLabel = &f.level;
-        v.NameLabel = &f.name;
-        v.TickTimer = timers[i];
-        v.DrawTimer = timers[2 + i];
-    }
-    bindings.TimerStatus = timers[4];
-    bindings.StageLabel = &stageLabel;
-    bindings.Host = &host;
-    game = std::make_unique<Game>(bindings, TPictures::plain(), 1);
-
-    timers[0]->handler = [this] { game->TimerTimer(*timers[0]); };
-    timers[1]->handler = [this] { game->TimerTimer(*timers[1]); };
-    timers[2]->handler = [this] { game->TimerDibujarTimer(*timers[2]); };
-    timers[3]->handler = [this] { game->TimerDibujarTimer(*timers[3]); };
-    timers[4]->handler = [this] { game->TimerStatusTimer(); };
+    game = std::make_unique<Game>(views.bindings(&host), TPictures::plain(), 1);
 }
 
 void Simulator::registerCommands() {
@@ -63,6 +32,7 @@ void Simulator::registerCommands() {
         {QStringLiteral("mixer-works"), &Simulator::cmdMixerWorks},
         {QStringLiteral("new"), &Simulator::cmdNew},
         {QStringLiteral("key"), &Simulator::cmdKey},
+        {QStringLiteral("move"), &Simulator::cmdMove},
         {QStringLiteral("pause"), &Simulator::cmdPause},
         {QStringLiteral("mode-select"), &Simulator::cmdModeSelect},
         {QStringLiteral("run"), &Simulator::cmdRun},

@@ -3,9 +3,8 @@
 #include "engine/Game.h"
 #include "tools/cobaltix-sim/BoardText.h"
 #include "tools/cobaltix-sim/SimHost.h"
-#include "tools/cobaltix-sim/SimViews.h"
+#include "harness/Harness.h"
 #include "tools/cobaltix-sim/Transcript.h"
-#include "tools/cobaltix-sim/VirtualClock.h"
 #include "tools/script/ScriptReader.h"
 
 #include <QHash>
@@ -13,7 +12,7 @@
 #include <array>
 #include <memory>
 
-// Runs the real game from a script on a virtual clock and prints what happens.
+// Runs the real game from a script on the game clock and prints what happens.
 class Simulator {
 public:
     Simulator();
@@ -25,13 +24,6 @@ public:
 
 private:
     using Command = void (Simulator::*)(const ScriptLine &);
-
-    // The views of one player, owned here and lent to the game.
-    struct PlayerFakes {
-        SimImageView well{QSize(245, 400)};
-        SimImageView preview{QSize(70, 25)};
-        SimLabel points, eliminated, status, rocks, level, name;
-    };
 
     void buildGame();
     void registerCommands();
@@ -55,6 +47,7 @@ private:
     // Play commands.
     void cmdNew(const ScriptLine &line);
     void cmdKey(const ScriptLine &line);
+    void cmdMove(const ScriptLine &line);
     void cmdPause(const ScriptLine &line);
     void cmdModeSelect(const ScriptLine &line);
     void cmdRun(const ScriptLine &line);
@@ -78,10 +71,7 @@ private:
     bool onOff(const ScriptLine &line, const char *first, const char *second);
 
     Transcript out;
-    VirtualClock clock;
-    SimTimer *timers[5] = {}; // Timer1, Timer2, TimerDibujar1, TimerDibujar2, TimerStatus
-    std::array<PlayerFakes, 2> fakes;
-    SimLabel stageLabel;
+    HeadlessViews views;
     SimHost host;
     std::unique_ptr<Game> game;
     ScriptReader *reader = nullptr;

@@ -1,0 +1,26 @@
+#pragma once
+
+class Game;
+
+// Where one player's moves come from. The keyboard is the default; a CPU player, a
+// network peer or a replay plug in here without the engine knowing which it is. A
+// controller makes moves by handing the game inputs (Game::input), so every move is
+// stamped and logged alike.
+class PlayerController {
+public:
+    virtual ~PlayerController() = default;
+    // True when the game keys of this player drive it (FormKeyDown).
+    virtual bool takesKeys() const = 0;
+    // True when it wants step() called on the game clock's controller timer.
+    virtual bool needsSteps() const { return false; }
+    // A moment to look at the game and make moves; called every ControlInterval ms.
+    virtual void step(Game &game, int player) { (void)game, (void)player; }
+    // A new game started, or the game ended (forget any plan).
+    virtual void reset() {}
+};
+
+// The player's game keys make its moves.
+class KeyboardController : public PlayerController {
+public:
+    bool takesKeys() const override { return true; }
+};
