@@ -1,12 +1,13 @@
 #pragma once
 
 #include "clock/GameClock.h"
+#include "core/Texts.h"
 #include "engine/Controller.h"
 #include "engine/Host.h"
 #include "engine/Input.h"
-#include "engine/Tipos.h"
+#include "engine/Rules.h"
 #include "engine/Stages.h"
-#include "core/Texts.h"
+#include "engine/Tipos.h"
 
 #include <QString>
 
@@ -128,26 +129,11 @@ private:
     bool deal(TInfo &p, TInfo &o);
     bool land(TInfo &p, TInfo &o);
     void blocked(TInfo &p, TInfo &o);
-    bool settle(TInfo &p, int col, int &row);
     void raiseLevel(TInfo &p);
     void stageTarget(TInfo &p, TInfo &o);
     void generateShared(TInfo &from, TInfo *to, int count);
-    // Running totals of one elimination pass.
-    struct Pass {
-        int m = 1;
-        int total = 0;
-        int groups = 0;
-        int rocksToSend = 0;
-    };
-    int searchGroup(TInfo &p, int c, int r);
-    void removeGroup(TInfo &p, Pass &pass);
-    void finishPass(TInfo &p, TInfo &o, const Pass &pass);
-    void closeHoles(TInfo &p);
-    void closeHole(TInfo &p, int c, int h);
-    bool closeGap(TInfo &p, int c, int b, TColaPos *landed);
-    void placeRocks(TInfo &p);
-    void dropRocks(TInfo &p);
-    void pushRockLine(TInfo &p);
+    void finishPass(TInfo &p, TInfo &o);
+    void queueSteps(TInfo &p, const std::vector<RuleEvent> &events);
     void endStages(TInfo &p);
     void liftPause();
     void endOneToOne(TInfo &loser, TInfo &winner);
@@ -189,8 +175,6 @@ private:
     // Bumped at every game start and stop, so a wait inside a tick can tell that the
     // game it belonged to is gone.
     std::uint32_t generation = 0;
-    // Group-search lists, kept between landings to spare allocations.
-    TColaPos seeds, group, work, jokersSeen;
-    std::array<std::uint32_t, TBoard::Size> mark{};
-    std::uint32_t markStamp = 0;
+    // What the last elimination or rock fall did, kept to spare allocations.
+    Elimination elimination;
 };

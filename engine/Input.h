@@ -57,8 +57,6 @@ struct Answer {
 class IInputObserver {
 public:
     virtual ~IInputObserver() = default;
-    virtual void inputApplied(std::int64_t time, const Input &input) {
-        (void)time, (void)input;
-    }
+    virtual void inputApplied(std::int64_t time, const Input &input) { (void)time, (void)input; }
     virtual void answered(std::int64_t time, const Answer &answer) { (void)time, (void)answer; }
 };

@@ -63,33 +63,20 @@ void Game::blocked(TInfo &p, TInfo &o) {
         EndGame(true, &p);
 }
 
-// Drops one gem down its column; returns false when it stays above the well.
-bool Game::settle(TInfo &p, int col, int &row) {
-    while (p.Board(col, row + 1) == Cell::Empty)
-        ++row;
-    return row >= 0;
-}
-
 bool Game::land(TInfo &p, TInfo &o) {
     if (LandingHook)
         LandingHook(p, false);
     p.Falling = false;
     p.ErasePair();
-    const bool gem2First = p.Gem1Row < p.Gem2Row;
-    bool inside = true;
-    for (int i = 0; i < 2; ++i) {
-        const bool second = gem2First == (i == 0);
-        int &row = second ? p.Gem2Row : p.Gem1Row;
-        const int col = second ? p.Gem2Col : p.Gem1Col;
-        const int colour = second ? p.Gem2Colour : p.Gem1Colour;
-        // A gem left above the top row would break the border ring: the well is full.
-        if (!settle(p, col, row)) {
-            inside = false;
-            continue;
-        }
-        p.Board(col, row) = colour;
-        p.DrawCell(col, row, colour);
-    }
+    PairPlacement pair{p.Gem1Col, p.Gem1Row, p.Gem1Colour, p.Gem2Col, p.Gem2Row, p.Gem2Colour};
+    const bool inside = LandPair(p.Board, pair);
+    p.Gem1Row = pair.row1;
+    p.Gem2Row = pair.row2;
+    // A gem left above the well is not drawn.
+    if (pair.row1 >= 0)
+        p.DrawCell(pair.col1, pair.row1, pair.colour1);
+    if (pair.row2 >= 0)
+        p.DrawCell(pair.col2, pair.row2, pair.colour2);
     p.RepaintWell();
     if (!inside) {
         blocked(p, o);

@@ -81,7 +81,6 @@ TEST(GameClock, RunUntilStopsAtTheDecisiveEventOrGivesUpAtTheLimit) {
     EXPECT_EQ(clock.now(), 60075);
 }
 
-
 // Inputs scheduled on the clock: at one moment the timers due fire first, then the
 // events, so a replayed input lands exactly where the live one did.
 TEST(GameClock, EventsFireAfterTheTimersDueAtTheSameMoment) {

@@ -140,4 +140,3 @@ void SimHost::setMixerActive(bool on) {
     mixerOn = on;
     out.line(on ? QStringLiteral("mixer on") : QStringLiteral("mixer off"));
 }
-

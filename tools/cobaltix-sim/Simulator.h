@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/Game.h"
+#include "harness/Harness.h"
 #include "tools/cobaltix-sim/BoardText.h"
 #include "tools/cobaltix-sim/SimHost.h"
-#include "harness/Harness.h"
 #include "tools/cobaltix-sim/Transcript.h"
 #include "tools/script/ScriptReader.h"
 
