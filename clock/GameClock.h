@@ -65,6 +65,7 @@ public:
 
     ClockTimer &addTimer(int interval);
     ClockTimer &timer(int index) { return *timers[size_t(index)]; }
+    const ClockTimer &timer(int index) const { return *timers[size_t(index)]; }
     int timerCount() const { return int(timers.size()); }
     std::int64_t now() const { return current; }
 

@@ -114,6 +114,9 @@ public:
     // game-wide fields) without views, pictures or host, to advance headless. Its host
     // answers every dialog with its default.
     std::unique_ptr<Game> headlessCopy() const;
+    // A hash of the whole game state (what headlessCopy copies, pictures aside): equal
+    // for two games that will go on alike.
+    std::uint64_t stateHash() const;
 
     // Session commands (menu items and keys).
     void mnNuevoJuegoClick();

@@ -1,4 +1,5 @@
 #include "engine/Game.h"
+#include "engine/InputLog.h"
 
 namespace {
 const char *const moveNames[MoveCount] = {"left", "right", "rotate", "down", "throw"};
@@ -107,4 +108,9 @@ int Game::ask(const QString &text, const QString &caption, bool withCancel) {
 void Game::answered(const Answer &answer) {
     if (inputObserver)
         inputObserver->answered(gameClock.now(), answer);
+}
+
+void InputSchedule::fire(std::int64_t now) {
+    while (next < inputs.size() && inputs[next].time <= now)
+        game.input(inputs[next++].input);
 }

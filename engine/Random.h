@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <deque>
 #include <random>
+#include <sstream>
+#include <string>
 #include <vector>
 
 // The game's one random generator. A seed replays a game exactly; colours can be
@@ -32,6 +34,14 @@ public:
         return true;
     }
     int forcedCount() const { return int(forced.size()); }
+    // The generator's whole state as text, for comparing games.
+    std::string stateText() const {
+        std::ostringstream out;
+        out << engine;
+        for (int c : forced)
+            out << ' ' << c;
+        return out.str();
+    }
     void clearForced() { forced.clear(); }
 
 private:

@@ -67,6 +67,8 @@ public:
     bool Pop(int &col, int &row, int &code);
     bool IsEmpty() const { return head == entries.size(); }
     int Count() const { return int(entries.size() - head); }
+    // The i-th step still waiting.
+    const Entry &At(int i) const { return entries[head + size_t(i)]; }
     void Clear() {
         entries.clear();
         head = 0;
@@ -84,6 +86,7 @@ public:
     void Pop(QString &text);
     bool IsEmpty() const { return entries.empty(); }
     int Count() const { return int(entries.size()); }
+    const QString &At(int i) const { return entries[size_t(i)]; }
     void Clear() { entries.clear(); }
 
 private:

@@ -1,6 +1,6 @@
 #include "shell/Principal.h"
 
-#include "shell/Artwork.h"
+#include "services/Artwork.h"
 #include "shell/Cristal.h"
 #include "shell/Region.h"
 #include "services/ErrorReport.h"

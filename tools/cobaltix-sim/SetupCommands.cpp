@@ -1,5 +1,7 @@
 #include "tools/cobaltix-sim/Simulator.h"
 
+#include "services/Artwork.h"
+
 #include "core/Texts.h"
 
 #include <QFile>
@@ -87,6 +89,18 @@ void Simulator::cmdKeys(const ScriptLine &line) {
     expectWords(line, 11, "keys K1 K2 K3 K4 K5 K6 K7 K8 K9 K10");
     for (int i = 0; i < 10; ++i)
         game->TeclasJuego[size_t(i)] = std::uint16_t(number(line, i + 1, 0, 65535, "a key code"));
+}
+
+// The game's own pictures instead of plain ones, so wells compare with the window's.
+void Simulator::cmdArt(const ScriptLine &line) {
+    const bool on = onOff(line, "on", "off");
+    game->pictures() = on ? LoadPictures() : TPictures::plain();
+    for (int n = 1; n <= 2; ++n) {
+        views.player(n).well.picture = game->pictures().FondoVacio;
+        TInfo &p = game->player(n);
+        p.SpriteFor(p.Gem1Colour, p.Gem1Image, p.Gem1Mask);
+        p.SpriteFor(p.Gem2Colour, p.Gem2Image, p.Gem2Mask);
+    }
 }
 
 void Simulator::cmdSound(const ScriptLine &line) {

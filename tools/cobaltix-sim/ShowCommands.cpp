@@ -30,13 +30,17 @@ QString cellPoint(int col, int row) {
 
 void Simulator::cmdShow(const ScriptLine &line) {
     if (line.words.size() > 2)
-        throw ScriptError(line.number, QStringLiteral("usage: show [game|1|2]"));
+        throw ScriptError(line.number, QStringLiteral("usage: show [game|hash|1|2]"));
     if (line.words.size() == 1) {
         showGame();
         showPlayer(1);
         showPlayer(2);
     } else if (line.words[1] == u"game") {
         showGame();
+    } else if (line.words[1] == u"hash") {
+        out.line(QStringLiteral("hash state %1 wells %2")
+                     .arg(game->stateHash(), 16, 16, QLatin1Char('0'))
+                     .arg(WellsHash(views), 16, 16, QLatin1Char('0')));
     } else {
         showPlayer(player(line, 1));
     }

@@ -26,6 +26,7 @@ void Simulator::registerCommands() {
         {QStringLiteral("record"), &Simulator::cmdRecord},
         {QStringLiteral("keys"), &Simulator::cmdKeys},
         {QStringLiteral("sound"), &Simulator::cmdSound},
+        {QStringLiteral("art"), &Simulator::cmdArt},
         {QStringLiteral("board"), &Simulator::cmdBoard},
         {QStringLiteral("set"), &Simulator::cmdSet},
         {QStringLiteral("mixer-fails"), &Simulator::cmdMixerFails},

@@ -40,6 +40,7 @@ private:
     void cmdRecord(const ScriptLine &line);
     void cmdKeys(const ScriptLine &line);
     void cmdSound(const ScriptLine &line);
+    void cmdArt(const ScriptLine &line);
     void cmdBoard(const ScriptLine &line);
     void cmdSet(const ScriptLine &line);
     void cmdMixerFails(const ScriptLine &line);

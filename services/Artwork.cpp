@@ -1,4 +1,4 @@
-#include "shell/Artwork.h"
+#include "services/Artwork.h"
 
 #include <QLinearGradient>
 #include <QPainter>
