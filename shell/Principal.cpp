@@ -1,12 +1,12 @@
 #include "shell/Principal.h"
 
+#include "core/Texts.h"
 #include "services/Artwork.h"
-#include "shell/Cristal.h"
-#include "shell/Region.h"
 #include "services/ErrorReport.h"
 #include "services/Fases.h"
 #include "services/Language.h"
-#include "core/Texts.h"
+#include "shell/Cristal.h"
+#include "shell/Region.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -146,10 +146,10 @@ void TfPrincipal::createGame() {
     imgMarcador->setPicture(pics.Marcador);
 
     GameBindings b;
-    b.Players[0] = {imgFondo1, imgSgtes1, lblPuntos1, lblEliminadas1,
-                    lblStatus1, lblRocas1, lblNivel1, lblJugador1};
-    b.Players[1] = {imgFondo2, imgSgtes2, lblPuntos2, lblEliminadas2,
-                    lblStatus2, lblRocas2, lblNivel2, lblJugador2};
+    b.Players[0] = {imgFondo1,  imgSgtes1, lblPuntos1, lblEliminadas1,
+                    lblStatus1, lblRocas1, lblNivel1,  lblJugador1};
+    b.Players[1] = {imgFondo2,  imgSgtes2, lblPuntos2, lblEliminadas2,
+                    lblStatus2, lblRocas2, lblNivel2,  lblJugador2};
     b.StageLabel = lblFase;
     b.Host = this;
     const auto seed = std::uint32_t(QDateTime::currentMSecsSinceEpoch());

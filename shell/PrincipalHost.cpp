@@ -1,8 +1,8 @@
 #include "shell/Principal.h"
 
-#include "shell/Dialogos.h"
-#include "services/ErrorReport.h"
 #include "core/Texts.h"
+#include "services/ErrorReport.h"
+#include "shell/Dialogos.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

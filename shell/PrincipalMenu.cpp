@@ -1,7 +1,9 @@
 #include "shell/Principal.h"
 
-#include "dialogs/TranslateForm.h"
+#include "shell/LatencyProbe.h"
+
 #include "core/Texts.h"
+#include "dialogs/TranslateForm.h"
 #include "services/VirtualKeys.h"
 
 #include <QAction>
@@ -142,6 +144,7 @@ bool TfPrincipal::event(QEvent *e) {
         }
         const int code = VirtualKeyFromEvent(*key);
         if (code > 0 && code < 256) {
+            LatencyProbe::keyReceived();
             driver->post(Input::key(code));
             return true;
         }

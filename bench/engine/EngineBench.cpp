@@ -135,8 +135,54 @@ void BM_RandomGameOneToOneNoPictures(benchmark::State &state) {
     randomGame(state, false, GameMode::OneToOne);
 }
 
+// A copy of the whole game state, as a look-ahead takes it.
+void BM_GameCopy(benchmark::State &state) {
+    Bench bench(true, GameMode::OneToOne);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench.game->headlessCopy());
+}
+
+// The worst landing played on a headless copy of the game.
+void BM_WorstLandingOnGameCopy(benchmark::State &state) {
+    Bench bench(false, GameMode::OneToOne);
+    setWorstBoard(bench.game->player(1));
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::unique_ptr<Game> copy = bench.game->headlessCopy();
+        state.ResumeTiming();
+        copy->Throw(copy->player(1));
+        benchmark::DoNotOptimize(copy->player(1).Points);
+    }
+}
+
+// The same landing on a board value with the rules alone, as the CPU players try it.
+void BM_WorstLandingOnBoardValue(benchmark::State &state) {
+    Bench bench(false, GameMode::OneToOne);
+    TInfo &p = bench.game->player(1);
+    setWorstBoard(p);
+    Elimination out;
+    std::uint64_t allocations = 0;
+    for (auto _ : state) {
+        TBoard board = p.Board;
+        const std::uint64_t before = allocationCount();
+        PairPlacement pair{p.Gem1Col, p.Gem1Row, p.Gem1Colour, p.Gem2Col, p.Gem2Row, p.Gem2Colour};
+        LandPair(board, pair);
+        EliminateGroups(board, {pair.col1, pair.row1}, {pair.col2, pair.row2}, {4, true}, out);
+        benchmark::DoNotOptimize(out.points);
+        allocations += allocationCount() - before;
+    }
+    if (out.eliminated != 98)
+        state.SkipWithError("the cascade did not run as built");
+    if (countingAllocations())
+        state.counters["allocs/landing"] =
+            benchmark::Counter(double(allocations), benchmark::Counter::kAvgIterations);
+}
+
 } // namespace
 
+BENCHMARK(BM_GameCopy)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WorstLandingOnGameCopy)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WorstLandingOnBoardValue)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WorstLanding)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WorstLandingWithDrawing)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RandomGameOneToOne)->Unit(benchmark::kMicrosecond);

@@ -37,7 +37,7 @@ cpu_over() {
 times=""
 for run in 1 2 3 4 5; do
     start=$(now_ms)
-    "$PROGRAM" >/dev/null 2>&1 &
+    COBALTIX_LATENCY=1 "$PROGRAM" >/dev/null 2>"$WORK/latency.log" &
     game=$!
     # Poll gently: a busy poll would steal the CPU the program needs to start.
     until xwininfo -name Cobaltix 2>/dev/null | grep -q IsViewable; do sleep 0.002; done
@@ -82,3 +82,6 @@ keys=$!
 sleep 0.5
 echo "CPU during a two-player game over 10 s: $(cpu_over "$game" 10) %"
 wait "$keys" 2>/dev/null || true
+# Each key from reaching the window to the paint of the well it moved.
+sort -n -k2 "$WORK/latency.log" | awk '/^key-to-paint/ { v[n++] = $2 }
+    END { if (n) printf "key-to-paint: median %.2f ms, worst %.2f ms over %d keys\n", v[int(n / 2)], v[n - 1], n }'
