@@ -90,7 +90,8 @@ TfAbout::TfAbout(QWidget *parent)
     connect(edWWW, &TLinkBox::clicked, this, &TfAbout::edWWWClick);
 
     TranslateForm(this);
-    lblVersion->setText(FormatText(lblVersion->text(), {1, 1, QString()}));
+    lblVersion->setText(FormatText(lblVersion->text(),
+                                   {COBALTIX_VERSION_MAJOR, COBALTIX_VERSION_MINOR, QString()}));
     lblName->setText(QString::fromLatin1(ApplicationTitle));
     lblAuthor->setText(
         FormatText(QString::fromLatin1(CreditLine), {QString::fromLatin1(YearsOfMaking)}));

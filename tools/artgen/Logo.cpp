@@ -117,13 +117,7 @@ QImage titleFrame(int frame) {
                                    Qt::ThresholdDither | Qt::AvoidDither);
 }
 
-QImage appIcon(int size) {
-    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
-    icon.fill(Qt::transparent);
-    QPainter p(&icon);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
-
+void paintAppIcon(QPainter &p) {
     QLinearGradient tile(0, 0, 0, 32);
     tile.setColorAt(0, DeepCobalt);
     tile.setColorAt(1, Abyss);
@@ -147,6 +141,15 @@ QImage appIcon(int size) {
     p.drawLine(QPointF(8, 12), QPointF(16, 28));
     p.drawLine(QPointF(24, 12), QPointF(16, 28));
     p.drawLine(QPointF(16, 12), QPointF(16, 28));
+}
+
+QImage appIcon(int size) {
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    paintAppIcon(p);
     return icon;
 }
 

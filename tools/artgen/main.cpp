@@ -1,6 +1,8 @@
 // Paints every picture of the game into a folder: the pictures of the main window
-// and the English language pictures at the top, the Spanish ones under es/.
+// and the English language pictures at the top, the Spanish ones under es/; or, with
+// --icons, the desktop icons of the installed game.
 #include "tools/artgen/Gems.h"
+#include "tools/artgen/Icons.h"
 #include "tools/artgen/Logo.h"
 #include "tools/artgen/Panels.h"
 #include "tools/artgen/Preview.h"
@@ -53,8 +55,11 @@ bool saveAll(const std::vector<art::NamedPicture> &pictures, const QDir &dir) {
 int main(int argc, char **argv) {
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
+    if (args.size() == 3 && args[0] == "--icons")
+        return art::writeIcons(QDir(args[2]), args[1]) ? 0 : 1;
     if (args.size() != 1 && !(args.size() == 3 && args[1] == "--preview")) {
-        std::fprintf(stderr, "usage: artgen OUTPUT_DIR [--preview PREVIEW_DIR]\n");
+        std::fprintf(stderr, "usage: artgen OUTPUT_DIR [--preview PREVIEW_DIR]\n"
+                             "       artgen --icons NAME ICON_THEME_DIR\n");
         return 2;
     }
     QDir out(args[0]);
