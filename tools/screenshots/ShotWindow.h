@@ -5,17 +5,16 @@
 #include <array>
 #include <cstdint>
 
-// The main window on a virtual clock: its five timers fire from step(), never from
-// the event loop, every dialog is answered at once and nothing sounds, so a seeded
-// game plays the same way on every run.
+// The main window with its game clock run by step(), never paced by the event loop,
+// every dialog answered at once and nothing sounding, so a seeded game plays the same
+// way on every run.
 class ShotWindow : public TfPrincipal {
 public:
     ShotWindow();
 
-    // Advances the clock by one drawing interval and fires the timers that are due,
-    // in the window's order.
-    void step();
-    std::int64_t now() const { return nowMs; }
+    // Advances the game clock by one drawing interval.
+    void step() { juego().clock().run(25); }
+    std::int64_t now() { return juego().clock().now(); }
 
     // The window as it looks on screen: the pixels outside its outline are transparent.
     QImage shot();
@@ -32,13 +31,8 @@ public:
     void playSound(TSonido, int) override {}
     void setMixerActive(bool) override {}
     void processEvents() override {}
-    void waitUntil(const std::function<bool()> &done) override;
-
-private:
-    struct Clocked {
-        TTemporizador *timer;
-        std::int64_t dueMs = -1;
-    };
-    std::array<Clocked, 5> clocked;
-    std::int64_t nowMs = 0;
+    // Waits run the clock as fast as it goes, as headless.
+    void waitUntil(const std::function<bool()> &done, GameClock &clock) override {
+        IGameHost::waitUntil(done, clock);
+    }
 };
