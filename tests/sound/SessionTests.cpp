@@ -80,6 +80,26 @@ TEST_F(SessionTest, BlockLengthFromTheDefaultSectionIsCutToAMultipleOfFourAndBou
     EXPECT_EQ(session->blockLength, 4096);
 }
 
+TEST_F(SessionTest, BlockLengthFromTheDeviceSectionIsBoundedButNotTakenModulo65536) {
+    // 65600 modulo 65536 is 64, which would give the shortest block instead of the longest.
+    init("[test card]\nWaveBlockLen=65600\n");
+    EXPECT_EQ(session->blockLength, 4096);
+    SoundMixShutdown(session);
+    // A length that is not whole frames would swap a stereo session's channels.
+    init("[test card]\nWaveBlockLen=1001\n");
+    EXPECT_EQ(session->blockLength, 1000);
+    SoundMixShutdown(session);
+    init("[test card]\nWaveBlockLen=-5000\n");
+    EXPECT_EQ(session->blockLength, 512);
+    SoundMixShutdown(session);
+    // The device's own value wins even where the default section's would be 0.
+    init("[default]\nWaveBlockLen=65536\n[test card]\nWaveBlockLen=131072\n");
+    EXPECT_EQ(session->blockLength, 4096);
+    SoundMixShutdown(session);
+    init("[default]\nWaveBlockLen=65536\n");
+    EXPECT_EQ(session->blockLength, 2048) << "0 after the modulo derives it from the rate";
+}
+
 TEST_F(SessionTest, RefusedDevicesLeaveNoSessionBehind) {
     audio.setDevices(1, DeviceCaps{"Slow Card", 1, true});
     EXPECT_MIX_ERROR(SoundMixInit(nullptr),
