@@ -21,6 +21,10 @@ void SetLanguage(int language);
 
 int GetLanguage();
 
+// Whether the last switch asked for Spanish and stayed in English because the module
+// could not be loaded; the stored choice is then kept for the next start.
+bool LanguageModuleFailed();
+
 // Whether a language module is loaded and must be released at the next switch.
 bool IsLanguageModuleLoaded();
 

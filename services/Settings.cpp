@@ -58,6 +58,15 @@ bool readSettings(const UserStore &store, TConfiguracion &config) {
     return true;
 }
 
+// A session in English because the Spanish module could not be loaded keeps the stored
+// choice, so the next start tries Spanish again.
+qint32 languageToStore(const StoreKey &key) {
+    const auto stored = key.value(QStringLiteral("Language"));
+    if (LanguageModuleFailed() && stored && stored->type == StoreType::Integer)
+        return stored->integer;
+    return GetLanguage();
+}
+
 } // namespace
 
 void LeerConfiguracion(TConfiguracion &config, const UserStore &store) {
@@ -76,7 +85,7 @@ bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store) 
         {{QStringLiteral("Keys"), StoreValue::ofBinary(encodeKeys(config.TeclasJuego))},
          {QStringLiteral("Name 1"), StoreValue::ofString(FitCp1252(config.Nombre1))},
          {QStringLiteral("Name 2"), StoreValue::ofString(FitCp1252(config.Nombre2))},
-         {QStringLiteral("Language"), StoreValue::ofInteger(GetLanguage())}});
+         {QStringLiteral("Language"), StoreValue::ofInteger(languageToStore(*key))}});
     if (!written)
         ReportError(GetText(1002), GetText(1004));
     return written;
