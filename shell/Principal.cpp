@@ -1,12 +1,12 @@
 #include "shell/Principal.h"
 
-#include "shell/Artwork.h"
-#include "shell/Cristal.h"
-#include "shell/Region.h"
+#include "core/Texts.h"
 #include "services/ErrorReport.h"
 #include "services/Fases.h"
 #include "services/Language.h"
-#include "core/Texts.h"
+#include "shell/Artwork.h"
+#include "shell/Cristal.h"
+#include "shell/Region.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -46,7 +46,7 @@ TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
     if (stagesLoaded)
         game->Fases = stages;
     else
-        ReportError(GetText(1003), GetTextFmt(1008, {QString::fromLatin1(StageFileName)}));
+        ReportStageFileError(why);
 
     game->TeclasReservadas.fill(false);
     for (int key : {112, 113, 114, 116})
