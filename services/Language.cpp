@@ -28,7 +28,6 @@ void releaseModule() {
 
 void SetLanguage(int language) {
     releaseModule();
-    lastSwitchFailed = false;
     if (language != LanguageSpanish) {
         currentLanguage = LanguageEnglish;
         return;
@@ -44,6 +43,7 @@ void SetLanguage(int language) {
     }
     SetCurrentTextTable(&loaded->texts());
     currentLanguage = LanguageSpanish;
+    lastSwitchFailed = false;
 }
 
 int GetLanguage() {
