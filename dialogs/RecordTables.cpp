@@ -1,7 +1,7 @@
 #include "dialogs/RecordTables.h"
 
-#include "core/Texts.h"
 #include "services/Cp1252.h"
+#include "core/Texts.h"
 
 namespace {
 

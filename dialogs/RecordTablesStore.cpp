@@ -1,8 +1,8 @@
 #include "dialogs/RecordTables.h"
 
-#include "core/Texts.h"
 #include "services/Cp1252.h"
 #include "services/ErrorReport.h"
+#include "core/Texts.h"
 
 #include <QtEndian>
 

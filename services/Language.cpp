@@ -1,9 +1,9 @@
 #include "services/Language.h"
 
-#include "core/TextTable.h"
 #include "services/DataFiles.h"
 #include "services/ErrorReport.h"
 #include "services/LanguageModule.h"
+#include "core/TextTable.h"
 
 #include <memory>
 #include <utility>

@@ -1,9 +1,9 @@
 #include "services/Settings.h"
 
-#include "core/Texts.h"
 #include "services/Cp1252.h"
 #include "services/ErrorReport.h"
 #include "services/Language.h"
+#include "core/Texts.h"
 
 #include <QtEndian>
 

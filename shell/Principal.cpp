@@ -1,12 +1,12 @@
 #include "shell/Principal.h"
 
-#include "core/Texts.h"
-#include "services/ErrorReport.h"
-#include "services/Fases.h"
-#include "services/Language.h"
 #include "shell/Artwork.h"
 #include "shell/Cristal.h"
 #include "shell/Region.h"
+#include "services/ErrorReport.h"
+#include "services/Fases.h"
+#include "services/Language.h"
+#include "core/Texts.h"
 
 #include <QApplication>
 #include <QCloseEvent>

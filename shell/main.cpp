@@ -1,12 +1,12 @@
-#include "core/Texts.h"
 #include "engine/Game.h"
-#include "services/ErrorReport.h"
-#include "services/Language.h"
 #include "shell/Application.h"
 #include "shell/Dialogos.h"
 #include "shell/Principal.h"
 #include "shell/ShutdownSignals.h"
 #include "shell/SingleInstance.h"
+#include "services/ErrorReport.h"
+#include "services/Language.h"
+#include "core/Texts.h"
 
 #include <QDialog>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "services/Language.h"
+#include "services/ErrorReport.h"
 #include "core/TextTable.h"
 #include "core/Texts.h"
-#include "services/ErrorReport.h"
 #include "tests/services/QtPrinters.h"
 #include "tests/services/ScratchDir.h"
 
