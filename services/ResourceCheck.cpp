@@ -76,10 +76,22 @@ QString Checker::header() {
     return {};
 }
 
+// A name that is empty, "." or "..", or holds a "/", would make a path lead back up
+// the tree, and a listing of it would never end.
 QString Checker::name(qint64 index, qint64 at) const {
     const qint64 offset = names + b.u32(at);
     if (!b.has(offset, 6) || !b.has(offset + 6, 2 * qint64(b.u16(offset))))
         return QStringLiteral("name of node %1 outside the file").arg(index);
+    const int length = b.u16(offset);
+    bool dots = length <= 2;
+    for (int i = 0; i < length; ++i) {
+        const quint16 c = b.u16(offset + 6 + 2 * i);
+        if (c == u'/')
+            return QStringLiteral("name of node %1 holds a slash").arg(index);
+        dots = dots && c == u'.';
+    }
+    if (index != 0 && dots)
+        return QStringLiteral("node %1 has no usable name").arg(index);
     return {};
 }
 

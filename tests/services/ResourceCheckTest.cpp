@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string_view>
 
 namespace {
 
@@ -59,6 +60,14 @@ int firstFileNode(const QByteArray &b) {
     for (int n = 1;; ++n)
         if ((qFromBigEndian<quint16>(b.constData() + l.node(n) + 4) & 2) == 0)
             return n;
+}
+
+// Gives node n a shorter name in place.
+void renameNode(QByteArray &b, int n, std::u16string_view name) {
+    const qsizetype at = Layout(b).names + be32(b, Layout(b).node(n));
+    qToBigEndian<quint16>(quint16(name.size()), b.data() + at);
+    for (size_t i = 0; i < name.size(); ++i)
+        qToBigEndian<quint16>(name[i], b.data() + at + 6 + 2 * qsizetype(i));
 }
 
 // Loads the bytes as a module; a refused module must say why.
@@ -135,6 +144,11 @@ TEST(ModuleCheck, DamagedTreeIsRefused) {
              setBe32(b, l.node(0) + 10, 2);
          }},
         {"cut in the tree", [&](QByteArray &b) { b.chop(1); }},
+        // Names that lead back up the tree: listing it would never end.
+        {"empty name", [&](QByteArray &b) { renameNode(b, file, u""); }},
+        {"name \".\"", [&](QByteArray &b) { renameNode(b, file, u"."); }},
+        {"name \"..\"", [&](QByteArray &b) { renameNode(b, file, u".."); }},
+        {"name with a slash", [&](QByteArray &b) { renameNode(b, file, u"a/b"); }},
     };
     for (const auto &[name, damage] : damages) {
         QByteArray bytes = good;
