@@ -68,7 +68,10 @@ QtOutputDevice::QtOutputDevice(const WaveFormat &format, BlockDoneListener *list
     QObject::connect(&poll, &QTimer::timeout, this, [this] { feed(); });
 }
 
+// Stopping the sink may process events; the feed must not run, nor report blocks done,
+// into a device that is going away.
 QtOutputDevice::~QtOutputDevice() {
+    poll.stop();
     if (sink)
         sink->stop();
     delete sink;

@@ -178,7 +178,8 @@ void SoundMixActivate(TMixerSession *hMixSession, bool on) {
     if (!s.active)
         return;
     s.MixPosition = currentPosition(s);
+    // A device being closed that still reports blocks done must find no one to refill.
+    e.deviceHolder = nullptr;
     closeDevice(s);
     s.active = false;
-    e.deviceHolder = nullptr;
 }
