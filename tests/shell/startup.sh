@@ -63,10 +63,19 @@ wait_end() {
     pid=""
 }
 
+# The bytes of number $1, most significant first ($2 = be) or last ($2 = le).
+bytes32() {
+    set -- $(($1 >> 24 & 255)) $(($1 >> 16 & 255)) $(($1 >> 8 & 255)) $(($1 & 255)) "$2"
+    if [ "$5" = be ]; then
+        printf "\\$(printf %03o "$1")\\$(printf %03o "$2")\\$(printf %03o "$3")\\$(printf %03o "$4")"
+    else
+        printf "\\$(printf %03o "$4")\\$(printf %03o "$3")\\$(printf %03o "$2")\\$(printf %03o "$1")"
+    fi
+}
+
 # A settings store in the current format; $1 is the stored language, $2 player 1's name.
 write_store() {
-    keys=$(printf '%08x' 37 39 38 40 13 65 68 87 83 17 |
-        sed 's/\(..\)\(..\)\(..\)\(..\)/\4\3\2\1/g' | xxd -r -p | base64 -w0)
+    keys=$(for k in 37 39 38 40 13 65 68 87 83 17; do bytes32 "$k" le; done | base64 -w0)
     cat >"$store" <<EOF
 {"cobaltix-store": 1, "keys": {"Software\\\\Orvane Soft\\\\Cobaltix": {
  "Keys": {"type": "binary", "data": "$keys"},
@@ -78,7 +87,7 @@ EOF
 
 # Writes the big-endian 32-bit number $3 at offset $2 of file $1.
 poke32() {
-    printf '%08x' "$3" | xxd -r -p | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
+    bytes32 "$3" be | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
 }
 
 peek32() {
