@@ -56,11 +56,12 @@ public:
     // The player number typed in the "Delete player..." box, if it is one from 1 to 10.
     static std::optional<int> playerNumber(const QString &typed);
 
-    // Loads both tables; any missing, empty, mistyped or oversized value empties both.
+    // Loads both tables, each on its own: a missing, empty, mistyped or oversized value
+    // empties the table it belongs to. False unless both were read.
     bool LeerRecords();
 
     // Stores both tables in one step. A failed write is reported (text 1004, caption
-    // 1002); a store that cannot be opened is not.
+    // 1002), a store that cannot be opened once per run.
     bool GuardarRecords();
 
     void IntercambiarVs(int i, int j);

@@ -45,6 +45,25 @@ void decodeNames(const QByteArray &bytes, TRecordNames &column) {
     }
 }
 
+// Reads the values of one table into its columns, stopping at the first that is
+// missing, empty, mistyped or oversized. A shorter value overwrites only the start of
+// its column; the rest stays as it was.
+bool readTable(const StoreKey &key, std::initializer_list<int> values,
+               std::array<QByteArray, 7> &columns) {
+    for (int v : values) {
+        const auto value = key.value(QString::fromLatin1(ValueNames[v]));
+        if (!value)
+            return false;
+        if (value->type != StoreType::Binary || value->size() == 0 ||
+            value->size() > columns[v].size()) {
+            key.refuse();
+            return false;
+        }
+        columns[v].replace(0, value->size(), value->binary);
+    }
+    return true;
+}
+
 } // namespace
 
 std::array<QByteArray, 7> RecordTables::columnBytes() const {
@@ -63,33 +82,28 @@ void RecordTables::takeColumns(const std::array<QByteArray, 7> &bytes) {
     decodeNumbers(bytes[6], ganadasVs);
 }
 
-// A shorter value overwrites only the start of its column; the rest stays as it was.
+// The two tables are read independently: a flaw in one empties only that one.
 bool RecordTables::LeerRecords() {
     std::array<QByteArray, 7> columns = columnBytes();
     const auto key = store.openKey(clave, false);
-    bool ok = key.has_value();
-    for (int v = 0; ok && v < 7; ++v) {
-        const auto value = key->value(QString::fromLatin1(ValueNames[v]));
-        ok = value && value->type == StoreType::Binary && value->size() > 0 &&
-             value->size() <= columns[v].size();
-        if (ok)
-            columns[v].replace(0, value->size(), value->binary);
-    }
-    if (!ok) {
-        for (int i = 0; i < RecordRows; ++i) {
-            emptyStageRow(i);
-            emptyVsRow(i);
-        }
-        return false;
-    }
+    const bool stages = key && readTable(*key, {0, 1, 2}, columns);
+    const bool vs = key && readTable(*key, {3, 4, 5, 6}, columns);
     takeColumns(columns);
-    return true;
+    for (int i = 0; i < RecordRows; ++i) {
+        if (!stages)
+            emptyStageRow(i);
+        if (!vs)
+            emptyVsRow(i);
+    }
+    return stages && vs;
 }
 
 bool RecordTables::GuardarRecords() {
     auto key = store.openKey(clave, true);
-    if (!key)
+    if (!key) {
+        ReportUnopenableStore(store);
         return false;
+    }
     const std::array<QByteArray, 7> columns = columnBytes();
     StoreValues values;
     for (int v = 0; v < 7; ++v)

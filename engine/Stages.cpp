@@ -63,6 +63,23 @@ bool checkBoard(const TFase &f, QString &why) {
     return true;
 }
 
+// A limit of 0 would make every gem vanish, and beyond 0..99,999 the counts of points
+// and gems remaining leave signed 32-bit range.
+bool checkCounts(const TFase &f, QString &why) {
+    if (f.Limite < MinStageLimit || f.Limite > MaxStageLimit) {
+        why = QStringLiteral("limit %1 is outside %2..%3")
+                  .arg(f.Limite)
+                  .arg(MinStageLimit)
+                  .arg(MaxStageLimit);
+        return false;
+    }
+    if (f.Objetivo < 0 || f.Objetivo > MaxStageTarget) {
+        why = QStringLiteral("target %1 is outside 0..%2").arg(f.Objetivo).arg(MaxStageTarget);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ParseStages(const QByteArray &bytes, TFaseTable &table, QString *why) {
@@ -76,7 +93,7 @@ bool ParseStages(const QByteArray &bytes, TFaseTable &table, QString *why) {
     const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
     for (int n = 0; reason.isEmpty() && n < StageCount; ++n) {
         result[n] = decodeRecord(data + n * StageRecordSize);
-        if (!checkBoard(result[n], reason))
+        if (!checkBoard(result[n], reason) || !checkCounts(result[n], reason))
             reason = QStringLiteral("stage %1: %2").arg(n + 1).arg(reason);
     }
     if (!reason.isEmpty()) {

@@ -21,11 +21,18 @@ constexpr int StageCount = 25;
 constexpr int StageRecordSize = 660;
 constexpr const char *StageFileName = "Fases.dat";
 
+// What a stage may ask: a group limit up to the 112 cells of a well, a gem target of
+// at most 99,999.
+constexpr int MinStageLimit = 1;
+constexpr int MaxStageLimit = 112;
+constexpr int MaxStageTarget = 99999;
+
 // Stage n (1..25) is at index n - 1.
 using TFaseTable = std::array<TFase, StageCount>;
 
-// Decodes and checks 25 records; bytes after the last record are ignored. On failure
-// returns false with the reason in why and leaves table untouched.
+// Decodes and checks 25 records (wall ring, cell codes, packed columns, limit and
+// target); bytes after the last record are ignored. On failure returns false with the
+// reason (the stage and the cell or field) in why and leaves table untouched.
 bool ParseStages(const QByteArray &bytes, TFaseTable &table, QString *why = nullptr);
 
 // The exact on-disk form of the table (16,500 bytes).

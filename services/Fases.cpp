@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <cstdio>
+
 QString FindStageFile() {
     return FindDataFile(QString::fromLatin1(StageFileName));
 }
@@ -31,6 +33,9 @@ QString StageFileErrorText() {
     return GetTextFmt(1008, {QString::fromLatin1(StageFileName)});
 }
 
-void ReportStageFileError() {
+void ReportStageFileError(const QString &why) {
+    // The box's text is fixed; what was wrong goes to the standard error stream.
+    if (!why.isEmpty())
+        std::fprintf(stderr, "%s\n", qUtf8Printable(why));
     ReportError(GetText(1003), StageFileErrorText());
 }

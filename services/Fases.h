@@ -14,5 +14,6 @@ bool LoadStageFile(TFaseTable &table, QString *why = nullptr);
 // The fatal message of an unreadable stage file: text 1008 with the file name.
 QString StageFileErrorText();
 
-// Shows that message with caption 1003 through the error reporter.
-void ReportStageFileError();
+// Shows that message with caption 1003 through the error reporter, after writing why
+// (the file, and the stage and cell or field refused) to the standard error stream.
+void ReportStageFileError(const QString &why = {});

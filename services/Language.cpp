@@ -2,10 +2,8 @@
 
 #include "services/DataFiles.h"
 #include "services/ErrorReport.h"
+#include "services/LanguageModule.h"
 #include "core/TextTable.h"
-
-#include <QFile>
-#include <QResource>
 
 #include <memory>
 #include <utility>
@@ -14,36 +12,16 @@ namespace {
 
 // Where a loaded module's contents appear in the resource tree.
 const QString ModuleRoot = QStringLiteral("/language-module");
-const QString ModuleStrings = QStringLiteral(":/language-module/strings.txt");
-
-struct LoadedModule {
-    QString file;
-    TextTable texts;
-};
 
 int currentLanguage = LanguageEnglish;
-std::unique_ptr<LoadedModule> loaded;
+bool lastSwitchFailed = false;
+std::unique_ptr<LanguageModule> loaded;
 
 void releaseModule() {
     if (!loaded)
         return;
     SetCurrentTextTable(nullptr);
-    QResource::unregisterResource(loaded->file, ModuleRoot);
     loaded.reset();
-}
-
-// A module that registers but holds no readable string table counts as not loaded.
-std::unique_ptr<LoadedModule> loadModule(const QString &file) {
-    if (!QResource::registerResource(file, ModuleRoot))
-        return nullptr;
-    auto module = std::make_unique<LoadedModule>();
-    module->file = file;
-    QFile strings(ModuleStrings);
-    if (!strings.open(QIODevice::ReadOnly) || !TextTable::parse(strings.readAll(), module->texts)) {
-        QResource::unregisterResource(file, ModuleRoot);
-        return nullptr;
-    }
-    return module;
 }
 
 } // namespace
@@ -54,19 +32,26 @@ void SetLanguage(int language) {
         currentLanguage = LanguageEnglish;
         return;
     }
-    loaded = loadModule(FindDataFile(QString::fromLatin1(LanguageModuleName)));
+    loaded =
+        LanguageModule::load(FindDataFile(QString::fromLatin1(LanguageModuleName)), ModuleRoot);
     if (!loaded) {
         currentLanguage = LanguageEnglish;
+        lastSwitchFailed = true;
         ReportError(QString::fromLatin1(LanguageModuleErrorCaption),
                     QString::fromLatin1(LanguageModuleErrorText));
         return;
     }
-    SetCurrentTextTable(&loaded->texts);
+    SetCurrentTextTable(&loaded->texts());
     currentLanguage = LanguageSpanish;
+    lastSwitchFailed = false;
 }
 
 int GetLanguage() {
     return currentLanguage;
+}
+
+bool LanguageModuleFailed() {
+    return lastSwitchFailed;
 }
 
 bool IsLanguageModuleLoaded() {

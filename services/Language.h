@@ -21,6 +21,11 @@ void SetLanguage(int language);
 
 int GetLanguage();
 
+// Whether the last switch to Spanish failed, leaving English in force; the stored
+// choice is then kept for the next start. Switching to English changes nothing here:
+// at start-up the window puts English in place right after the failed switch.
+bool LanguageModuleFailed();
+
 // Whether a language module is loaded and must be released at the next switch.
 bool IsLanguageModuleLoaded();
 

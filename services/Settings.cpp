@@ -18,8 +18,10 @@ bool isString(const StoreValue &v) {
 // A missing or empty name reads as empty; a value that is not text fails the read.
 bool readName(const StoreKey &key, const char *name, QString &into) {
     const auto value = key.value(QString::fromLatin1(name));
-    if (value && value->size() > 0 && !isString(*value))
+    if (value && value->size() > 0 && !isString(*value)) {
+        key.refuse();
         return false;
+    }
     into = value ? value->text : QString();
     return true;
 }
@@ -46,16 +48,33 @@ bool readSettings(const UserStore &store, TConfiguracion &config) {
     if (!key)
         return false;
     const auto keys = key->value(QStringLiteral("Keys"));
-    if (!keys || keys->size() == 0 || keys->type != StoreType::Binary || keys->size() > KeysSize)
+    if (!keys)
         return false;
+    if (keys->size() == 0 || keys->type != StoreType::Binary || keys->size() > KeysSize) {
+        key->refuse();
+        return false;
+    }
     if (!readName(*key, "Name 1", config.Nombre1) || !readName(*key, "Name 2", config.Nombre2))
         return false;
     const auto language = key->value(QStringLiteral("Language"));
-    if (!language || language->type != StoreType::Integer)
+    if (!language)
         return false;
+    if (language->type != StoreType::Integer) {
+        key->refuse();
+        return false;
+    }
     SetLanguage(language->integer);
     config.TeclasJuego = decodeKeys(keys->binary);
     return true;
+}
+
+// A session in English because the Spanish module could not be loaded keeps the stored
+// choice, so the next start tries Spanish again.
+qint32 languageToStore(const StoreKey &key) {
+    const auto stored = key.value(QStringLiteral("Language"));
+    if (LanguageModuleFailed() && stored && stored->type == StoreType::Integer)
+        return stored->integer;
+    return GetLanguage();
 }
 
 } // namespace
@@ -67,16 +86,26 @@ void LeerConfiguracion(TConfiguracion &config, const UserStore &store) {
     SetLanguage(LanguageEnglish);
 }
 
+void ReportUnopenableStore(const UserStore &store) {
+    static QStringList reported;
+    if (reported.contains(store.filePath()))
+        return;
+    reported.append(store.filePath());
+    ReportError(GetText(1002), GetText(1004));
+}
+
 bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store) {
     auto key = store.openKey(QString::fromLatin1(SettingsKeyPath), true);
-    if (!key)
+    if (!key) {
+        ReportUnopenableStore(store);
         return false;
+    }
     // One atomic write: a failure leaves every stored value as it was.
     const bool written = key->setValues(
         {{QStringLiteral("Keys"), StoreValue::ofBinary(encodeKeys(config.TeclasJuego))},
          {QStringLiteral("Name 1"), StoreValue::ofString(FitCp1252(config.Nombre1))},
          {QStringLiteral("Name 2"), StoreValue::ofString(FitCp1252(config.Nombre2))},
-         {QStringLiteral("Language"), StoreValue::ofInteger(GetLanguage())}});
+         {QStringLiteral("Language"), StoreValue::ofInteger(languageToStore(*key))}});
     if (!written)
         ReportError(GetText(1002), GetText(1004));
     return written;

@@ -25,10 +25,16 @@ struct TConfiguracion {
 
 // Reads the keys, the names and the language, and switches to that language. Any
 // failure gives the default keys and English, silently; the names then keep what they
-// held or what was read before the failure.
+// held or what was read before the failure. A value refused for its type or size has
+// the store file kept whole before it is next written.
 void LeerConfiguracion(TConfiguracion &config, const UserStore &store = UserStore());
 
-// Stores the keys, the names and the current language, all or none. A failed write is
-// reported (text 1004, caption 1002); a store that cannot be opened is not.
+// Stores the keys, the names and the current language, all or none; while the Spanish
+// module could not be loaded, the stored language is kept. A failed write is reported
+// (text 1004, caption 1002), a store that cannot be opened once per run.
 // Returns whether everything was stored.
 bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store = UserStore());
+
+// Reports (text 1004, caption 1002) that the store cannot be opened for writing, the
+// first time only for each store file: every later change would be dropped silently.
+void ReportUnopenableStore(const UserStore &store);

@@ -1,5 +1,6 @@
 #include "services/UserStore.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,7 +17,8 @@ namespace {
 constexpr auto FormatMarker = "cobaltix-store";
 constexpr int FormatVersion = 1;
 
-enum class FileState { Missing, Valid, Corrupt };
+// Damaged: valid JSON holding values that were refused; Corrupt: unreadable as a whole.
+enum class FileState { Missing, Valid, Damaged, Corrupt };
 
 const char *typeName(StoreType type) {
     switch (type) {
@@ -76,21 +78,25 @@ std::optional<StoreValue> decodeValue(const QJsonValue &json) {
     return v;
 }
 
-std::optional<StoreValues> decodeKey(const QJsonValue &json) {
-    if (!json.isObject())
-        return std::nullopt;
+// Values that cannot be decoded are left out and make the file damaged; the others are
+// read, so one bad value does not take its neighbours with it.
+StoreValues decodeKey(const QJsonObject &o, FileState &state) {
     StoreValues values;
-    const QJsonObject o = json.toObject();
     for (auto it = o.begin(); it != o.end(); ++it) {
-        auto v = decodeValue(it.value());
-        if (!v)
-            return std::nullopt;
-        values.insert(it.key(), *v);
+        if (auto v = decodeValue(it.value()))
+            values.insert(it.key(), *v);
+        else
+            state = FileState::Damaged;
     }
     return values;
 }
 
-// Reads every key of the file; any flaw makes the whole file corrupt.
+// Files in which a reader refused a value, not yet kept aside in this run.
+QStringList &refusedFiles() {
+    static QStringList files;
+    return files;
+}
+
 FileState readFile(const QString &path, QMap<QString, StoreValues> &keys) {
     keys.clear();
     QFile f(path);
@@ -104,16 +110,17 @@ FileState readFile(const QString &path, QMap<QString, StoreValues> &keys) {
     if (error.error != QJsonParseError::NoError || !doc.isObject() ||
         root.value(FormatMarker).toInt() != FormatVersion || !root.value("keys").isObject())
         return FileState::Corrupt;
+    FileState state = FileState::Valid;
     const QJsonObject all = root.value("keys").toObject();
     for (auto it = all.begin(); it != all.end(); ++it) {
-        auto values = decodeKey(it.value());
-        if (!values) {
-            keys.clear();
-            return FileState::Corrupt;
-        }
-        keys.insert(it.key(), *values);
+        if (it.value().isObject())
+            keys.insert(it.key(), decodeKey(it.value().toObject(), state));
+        else
+            state = FileState::Damaged;
     }
-    return FileState::Valid;
+    if (refusedFiles().contains(path))
+        state = FileState::Damaged;
+    return state;
 }
 
 QByteArray encodeFile(const QMap<QString, StoreValues> &keys) {
@@ -128,17 +135,31 @@ QByteArray encodeFile(const QMap<QString, StoreValues> &keys) {
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-// Replaces the file as a whole or not at all. A corrupt file is kept aside first, so a
-// damaged store is never lost by writing over it.
+// A save killed between creating its temporary file and renaming it leaves the file
+// behind; one older than a minute belongs to no save still running.
+void removeStaleTemporaries(const QString &path) {
+    const QFileInfo store(path);
+    const QDir dir = store.absoluteDir();
+    const QString pattern = store.fileName() + QStringLiteral(".??????");
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QFileInfoList found = dir.entryInfoList({pattern}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo &f : found)
+        if (f.lastModified().toUTC() < before)
+            QFile::remove(f.filePath());
+}
+
+// Replaces the file as a whole or not at all. A file that could not be read whole is
+// kept aside first, so what it held is never lost by writing over it.
 bool writeFile(const QString &path, FileState previous, const QMap<QString, StoreValues> &keys) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    if (previous == FileState::Corrupt) {
+    if (previous == FileState::Corrupt || previous == FileState::Damaged) {
         const QString aside = path + QStringLiteral(".corrupt");
         QFile::remove(aside);
         if (!QFile::copy(path, aside))
             return false;
     }
+    removeStaleTemporaries(path);
     // Unbuffered, so a short write (a full disk) shows here and not lost in a flush.
     QSaveFile f(path);
     f.setDirectWriteFallback(false);
@@ -149,7 +170,10 @@ bool writeFile(const QString &path, FileState previous, const QMap<QString, Stor
         f.cancelWriting();
         return false;
     }
-    return f.commit();
+    if (!f.commit())
+        return false;
+    refusedFiles().removeAll(path);
+    return true;
 }
 
 } // namespace
@@ -220,6 +244,11 @@ bool StoreKey::setValues(const StoreValues &changes) {
         return false;
     values = target;
     return true;
+}
+
+void StoreKey::refuse() const {
+    if (!refusedFiles().contains(filePath))
+        refusedFiles().append(filePath);
 }
 
 UserStore::UserStore(QString filePath) : file(std::move(filePath)) {}

@@ -44,6 +44,11 @@ public:
     // Writes several values in one step: all of them are stored or none.
     bool setValues(const StoreValues &changes);
 
+    // A reader found a value it cannot use: before the next write over the file, the
+    // file is kept whole beside it as "<file>.corrupt", so the refused value and the
+    // ones it made the reader skip are not lost.
+    void refuse() const;
+
 private:
     QString filePath;
     QString keyPath;
@@ -52,7 +57,8 @@ private:
 
 // The per-user key-value store standing in for the registry: one JSON file of keys by
 // path, each holding typed values. A missing, unreadable or corrupt file reads as
-// holding no keys; reading never writes.
+// holding no keys, a value that cannot be decoded as missing; reading never writes.
+// The first write over a file read with flaws keeps it first as "<file>.corrupt".
 class UserStore {
 public:
     explicit UserStore(QString filePath = defaultFilePath());

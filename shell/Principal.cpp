@@ -46,7 +46,7 @@ TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
     if (stagesLoaded)
         game->Fases = stages;
     else
-        ReportError(GetText(1003), GetTextFmt(1008, {QString::fromLatin1(StageFileName)}));
+        ReportStageFileError(why);
 
     game->TeclasReservadas.fill(false);
     for (int key : {112, 113, 114, 116})

@@ -27,6 +27,15 @@ bool ColourDepthAccepted() {
     return answer == QMessageBox::Ok;
 }
 
+// After a shutdown signal nothing may wait for a click: errors go to the standard
+// error stream instead of a box.
+void ReportWithoutBoxes() {
+    SetErrorReporter({});
+    TAplicacion::ReportBox = [](const QString &caption, const QString &text) {
+        ReportError(caption, text);
+    };
+}
+
 // A shutdown signal ends the program in order, without the leaving question. Until the
 // main loop has ended, every modal box that shows up is closed too: some open before
 // the loop runs, where leaving the loop does not reach them.
@@ -36,6 +45,7 @@ public:
         repeat.setInterval(50);
         connect(&repeat, &QTimer::timeout, this, &TParadaOrdenada::stopNow);
         connect(&watcher, &TSenalesCierre::shutdownRequested, this, [this] {
+            ReportWithoutBoxes();
             stopNow();
             repeat.start();
         });
@@ -81,7 +91,8 @@ int main(int argc, char *argv[]) {
     window->setTablaRecords(tables.get());
 
     // Without stages no game can be played: the loop ends as soon as it would start.
-    if (!window->stageFileFailed() && !stop.requested()) {
+    const bool fatal = window->stageFileFailed();
+    if (!fatal && !stop.requested()) {
         window->show();
         app.exec();
     }
@@ -90,5 +101,5 @@ int main(int argc, char *argv[]) {
     tables.reset();
     SetLanguage(0); // releases a loaded language module
     SetErrorReporter({});
-    return 0;
+    return fatal ? 1 : 0;
 }

@@ -68,8 +68,8 @@ public:
     virtual int64_t milliseconds() const = 0;
 };
 
-// The system the next session uses: the one set, else the real audio output when the
-// machine has one, else a silent device so the game still runs.
+// The system the next session uses: the one set, else the machine's (its real audio
+// output whenever that opens, else a silent device so the game still runs).
 AudioSystem &currentAudioSystem();
 // Null goes back to the default choice. The caller keeps ownership.
 void setAudioSystem(AudioSystem *system);

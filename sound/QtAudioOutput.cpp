@@ -1,5 +1,4 @@
 #include "sound/QtAudioOutput.h"
-#include "sound/SilentOutput.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
@@ -69,7 +68,10 @@ QtOutputDevice::QtOutputDevice(const WaveFormat &format, BlockDoneListener *list
     QObject::connect(&poll, &QTimer::timeout, this, [this] { feed(); });
 }
 
+// Stopping the sink may process events; the feed must not run, nor report blocks done,
+// into a device that is going away.
 QtOutputDevice::~QtOutputDevice() {
+    poll.stop();
     if (sink)
         sink->stop();
     delete sink;
@@ -117,10 +119,30 @@ void QtOutputDevice::feed() {
         listener->blockDone();
 }
 
-AudioSystem *defaultAudioSystem() {
-    static QtAudioSystem real;
-    static SilentAudioSystem silent;
+int MachineAudioSystem::deviceCount() const {
+    return std::max(real.deviceCount(), silent.deviceCount());
+}
+
+bool MachineAudioSystem::capabilities(int device, DeviceCaps &caps) const {
+    return real.deviceCount() > 0 ? real.capabilities(device, caps)
+                                  : silent.capabilities(device, caps);
+}
+
+bool MachineAudioSystem::supportsFormat(int device, const WaveFormat &format) const {
+    return real.deviceCount() > 0 ? real.supportsFormat(device, format)
+                                  : silent.supportsFormat(device, format);
+}
+
+std::unique_ptr<OutputDevice> MachineAudioSystem::open(int device, const WaveFormat &format,
+                                                       BlockDoneListener *listener, int &error) {
     if (real.deviceCount() > 0)
-        return &real;
-    return &silent;
+        if (auto out = real.open(device, format, listener, error))
+            return out;
+    error = 0;
+    return silent.open(-1, format, listener, error);
+}
+
+AudioSystem *defaultAudioSystem() {
+    static MachineAudioSystem machine;
+    return &machine;
 }

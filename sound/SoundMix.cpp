@@ -26,9 +26,16 @@ void setSection(TMixerSession &s, const QString &name) {
     std::copy(bytes.begin(), bytes.end(), s.sectionName);
 }
 
+// Whole frames of any session: a multiple of 4, within the block buffer.
 int32_t boundedBlockLength(int value) {
+    return std::clamp(value & ~3, 512, MaxBlockLength);
+}
+
+// The default section's value is taken modulo 65536 first; 0 there derives the
+// length from the rate.
+int32_t defaultBlockLength(int value) {
     const int v = (value & 0xFFFF) & ~3;
-    return v == 0 ? 0 : std::clamp(v, 512, MaxBlockLength);
+    return v == 0 ? 0 : boundedBlockLength(v);
 }
 
 struct MixerSettings {
@@ -91,7 +98,7 @@ void configure(TMixerSession &s, const TMixerConfig *config, const IniFile &ini,
     setOutputFormat(s, config, caps, own.samplesPerSec);
 
     int32_t length = own.waveBlockLen != 0 ? boundedBlockLength(own.waveBlockLen)
-                                           : boundedBlockLength(defaults.waveBlockLen);
+                                           : defaultBlockLength(defaults.waveBlockLen);
     if (length == 0)
         length = std::min<int32_t>(int32_t(s.format.samplesPerSec / 11025) * 2048, MaxBlockLength);
     s.blockLength = length;
@@ -171,7 +178,8 @@ void SoundMixActivate(TMixerSession *hMixSession, bool on) {
     if (!s.active)
         return;
     s.MixPosition = currentPosition(s);
+    // A device being closed that still reports blocks done must find no one to refill.
+    e.deviceHolder = nullptr;
     closeDevice(s);
     s.active = false;
-    e.deviceHolder = nullptr;
 }

@@ -20,12 +20,27 @@
 
 namespace {
 
-void save(QWidget &dialog, const QString &name) {
+QString shotsDir;
+
+// Saves the dialog's picture and checks that it is a fixed-size window of the given
+// client size in either language; a height of 0 checks only the width.
+void save(QWidget &dialog, const QString &name, QSize client) {
     dialog.show();
     QTest::qWait(50);
-    const QString dir = qEnvironmentVariable("COBALTIX_SCREENSHOTS");
-    ASSERT_TRUE(dialog.grab().save(QDir(dir).filePath(name + QStringLiteral(".png"))));
+    const QImage shot = dialog.grab().toImage();
+    ASSERT_TRUE(shot.save(QDir(shotsDir).filePath(name + QStringLiteral(".png"))));
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << qPrintable(name);
+    EXPECT_EQ(shot.size(), dialog.size()) << qPrintable(name);
+    EXPECT_EQ(dialog.width(), client.width()) << qPrintable(name);
+    if (client.height() > 0)
+        EXPECT_EQ(dialog.height(), client.height()) << qPrintable(name);
     dialog.hide();
+}
+
+// A message box is 392 wide and at least 100 high: buttons at 70 or lower, 30 below.
+void saveMessage(TfMensaje &box, const QString &name) {
+    save(box, name, {392, 0});
+    EXPECT_GE(box.height(), 100) << qPrintable(name);
 }
 
 } // namespace
@@ -34,37 +49,37 @@ void shootEveryDialog(const QString &prefix) {
     {
         TfMensaje box;
         box.Preparar(GetTextFmt(10002, {7}), QString(), false);
-        save(box, prefix + QStringLiteral("mensaje-1"));
+        saveMessage(box, prefix + QStringLiteral("mensaje-1"));
         box.Preparar(GetTextFmt(10003, {3, 5}) + GetText(10004), QString(), true);
-        save(box, prefix + QStringLiteral("mensaje-2"));
+        saveMessage(box, prefix + QStringLiteral("mensaje-2"));
         box.Preparar(GetText(10013), GetText(10014), false);
-        save(box, prefix + QStringLiteral("mensaje-help"));
+        saveMessage(box, prefix + QStringLiteral("mensaje-help"));
         box.Preparar(GetText(10000), QString(), true);
-        save(box, prefix + QStringLiteral("mensaje-question"));
+        saveMessage(box, prefix + QStringLiteral("mensaje-question"));
     }
     {
         TfTeclas keys;
         keys.setTeclas({37, 39, 38, 40, 13, 20, 108, 191, 16, 222});
-        save(keys, prefix + QStringLiteral("teclas"));
+        save(keys, prefix + QStringLiteral("teclas"), {442, 208});
     }
     {
         TfRecords record;
         record.edNombre->setText(QStringLiteral("Player 1"));
         record.lblPuntos->setText(GetTextFmt(13000, {1234567}));
-        save(record, prefix + QStringLiteral("records"));
+        save(record, prefix + QStringLiteral("records"), {342, 143});
     }
     {
         TfNombres names;
         names.cbJugador1->addItems({QStringLiteral("Ana"), QStringLiteral("Luis")});
         names.cbJugador1->setEditText(QStringLiteral("Ana"));
         names.cbJugador2->setEditText(QStringLiteral("Player 2"));
-        save(names, prefix + QStringLiteral("nombres"));
+        save(names, prefix + QStringLiteral("nombres"), {292, 123});
     }
     {
         TfFinal final;
         for (int i = 0; i < 5; ++i)
             final.TimerTimer();
-        save(final, prefix + QStringLiteral("final"));
+        save(final, prefix + QStringLiteral("final"), {392, 273});
     }
     {
         QTemporaryDir dir;
@@ -78,21 +93,23 @@ void shootEveryDialog(const QString &prefix) {
             if (i == 0)
                 scores.NuevoRecordVs(99999, true, name);
         }
-        save(scores, prefix + QStringLiteral("tablarecords"));
+        save(scores, prefix + QStringLiteral("tablarecords"), {452, 428});
     }
     {
         TfAbout about;
-        save(about, prefix + QStringLiteral("about"));
+        save(about, prefix + QStringLiteral("about"), {392, 308});
     }
 }
 
-// Pictures of every dialog in both languages for a person to look at; run with
-// COBALTIX_SCREENSHOTS set to a folder, under Xvfb for the real window system.
+// Pictures of every dialog in both languages, each checked for its fixed size. With
+// COBALTIX_SCREENSHOTS set to a folder the pictures stay there for a person to look at
+// (run under Xvfb for the real window system); otherwise they go to a scratch folder.
 TEST(Screenshots, EveryDialog) {
-    if (qEnvironmentVariableIsEmpty("COBALTIX_SCREENSHOTS"))
-        GTEST_SKIP() << "COBALTIX_SCREENSHOTS not set";
+    QTemporaryDir scratch;
+    shotsDir = qEnvironmentVariable("COBALTIX_SCREENSHOTS", scratch.path());
     shootEveryDialog(QStringLiteral("en-"));
     SetLanguage(LanguageSpanish);
+    EXPECT_EQ(GetLanguage(), LanguageSpanish) << "the Spanish module is built beside the tests";
     if (GetLanguage() == LanguageSpanish)
         shootEveryDialog(QStringLiteral("es-"));
     SetLanguage(LanguageEnglish);

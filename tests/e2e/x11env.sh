@@ -14,6 +14,14 @@ stop_started() {
     started_pids=""
 }
 
+# Ends the calling test as skipped (77) where PulseAudio or its recorder is missing.
+need_pulse() {
+    if ! command -v pulseaudio >/dev/null 2>&1 || ! command -v parec >/dev/null 2>&1; then
+        echo "SKIP: pulseaudio or parec is not installed"
+        exit 77
+    fi
+}
+
 # Starts Xvfb on a free display and exports DISPLAY.
 start_x() {
     xfifo="$WORK/display"

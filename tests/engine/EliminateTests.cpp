@@ -145,6 +145,8 @@ TEST(Eliminate, RockNextToTwoGemsIsDestroyedOnceAndNotCounted) {
     EXPECT_EQ(p.Eliminated, 5);
     EXPECT_EQ(p.Points, 150);
     EXPECT_EQ(p.Board(1, 14), 0);
+    // An unbroken rock would fall into the hole below it and pass the check above.
+    EXPECT_EQ(rig.boardRows(1)[15], ".......") << "the rock is gone";
     int erasures = 0, col, row, code;
     while (p.Drawings.Pop(col, row, code))
         erasures += col == 1 && row == 14 && code == 0;

@@ -1,6 +1,7 @@
 #include "Rig.h"
 
 #include <algorithm>
+#include <utility>
 
 int FakeHost::MostrarMensaje(const QString &text, const QString &caption, bool withCancel) {
     int answer = 1;
@@ -31,6 +32,8 @@ void FakeHost::NuevoRecordVs(int points, bool won, const QString &name) {
 
 void FakeHost::waitUntil(const std::function<bool()> &done, GameClock &) {
     log.push_back("wait");
+    if (auto pressed = std::exchange(duringWait, nullptr))
+        pressed();
     rig.runUntil(done, 60000);
 }
 

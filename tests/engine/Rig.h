@@ -51,6 +51,8 @@ public:
     std::vector<std::string> log;
     std::deque<int> answers; // answers to questions; OK when empty
     bool failSound = false, failMixer = false;
+    // Runs once when the game next waits, as a key pressed during the wait would.
+    std::function<void()> duringWait;
     QString names[2] = {QStringLiteral("Ann"), QStringLiteral("Bob")};
 };
 

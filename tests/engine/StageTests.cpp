@@ -167,6 +167,41 @@ TEST(Stages, PartnerReachingTheTargetDuringTheWaitCompletesTheStageOnce) {
     EXPECT_TRUE(rig.tickTimer(1).isEnabled() && rig.tickTimer(2).isEnabled());
 }
 
+// A change that let the old game's stage end go on in the new one survived every test:
+// a new game (F2, or a mode chosen) while a player waits for the animation before its
+// stage end. The one-player game marks player 2's stage done, so only the game's
+// identity tells the old wait from the new game there.
+TEST(Stages, NewGameDuringTheWaitForTheStageEndLeavesTheNewGameAlone) {
+    struct Case {
+        GameMode mode;
+        int waiting;
+        GameMode next;
+    } cases[] = {{GameMode::OnePlayer, 1, GameMode::OnePlayer},
+                 {GameMode::TwoPlayers, 1, GameMode::TwoPlayers},
+                 {GameMode::TwoPlayers, 2, GameMode::OnePlayer}};
+    for (const Case &k : cases) {
+        Rig rig;
+        rig.setStages(4, 4, false, false);
+        start(rig, k.mode);
+        rig.runUntil([&] { return k.mode == GameMode::OnePlayer || rig.p(2).Falling; });
+        rig.host.duringWait = [&] { rig.game->mnTipoJuegoClick(k.next); };
+        eliminateFour(rig, k.waiting);
+        ASSERT_EQ(rig.host.matching("wait").size(), 1u);
+        TInfo &p = rig.p(k.waiting);
+        // The old stage 1 neither completes nor gives its bonus in the new game.
+        EXPECT_EQ(rig.game->FaseActual, 1);
+        EXPECT_TRUE(rig.host.matching("sound SND_FASE").empty());
+        EXPECT_EQ(p.Points, 0);
+        EXPECT_EQ(p.StageEliminated, 0);
+        EXPECT_TRUE(p.Messages.IsEmpty()) << "no bonus or waiting text";
+        EXPECT_TRUE(rig.game->Jugando);
+        EXPECT_TRUE(rig.tickTimer(1).isEnabled());
+        // The new game plays on from its first pair.
+        rig.runUntil([&] { return rig.p(1).Falling; });
+        EXPECT_EQ(rig.game->FaseActual, 1);
+    }
+}
+
 TEST(Stages, SecondLoserEndsTheGameAndBothAreEnteredFirstOutFirst) {
     Rig rig;
     rig.setStages(4, 1000, false, false);

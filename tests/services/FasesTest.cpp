@@ -127,6 +127,42 @@ TEST(StageFormat, RefusesBrokenBoards) {
     }
 }
 
+TEST(StageFormat, RefusesImpossibleLimitsAndTargetsNamingTheStage) {
+    // A limit of 0 makes every gem vanish; negative counts overflow the points and the
+    // gems remaining.
+    struct Case {
+        std::int32_t limit, target;
+        const char *reason;
+    } cases[] = {
+        {0, 20, "stage 9: limit 0 is outside 1..112"},
+        {113, 20, "stage 9: limit 113 is outside 1..112"},
+        {-2147483647 - 1, 20, "stage 9: limit -2147483648 is outside 1..112"},
+        {4, -1, "stage 9: target -1 is outside 0..99999"},
+        {4, 100000, "stage 9: target 100000 is outside 0..99999"},
+    };
+    for (const Case &k : cases) {
+        TFaseTable t = sampleTable();
+        t[8].Limite = k.limit;
+        t[8].Objetivo = k.target;
+        TFaseTable table = sampleTable();
+        QString why;
+        EXPECT_FALSE(ParseStages(SerializeStages(t), table, &why)) << k.reason;
+        EXPECT_EQ(why, k.reason);
+        EXPECT_TRUE(sameTable(table, sampleTable()));
+    }
+}
+
+TEST(StageFormat, AcceptsTheBoundsOfLimitAndTarget) {
+    TFaseTable t = sampleTable();
+    t[0].Limite = 1;
+    t[0].Objetivo = 0;
+    t[24].Limite = 112;
+    t[24].Objetivo = 99999;
+    TFaseTable table;
+    ASSERT_TRUE(ParseStages(SerializeStages(t), table));
+    EXPECT_TRUE(sameTable(table, t));
+}
+
 TEST(StageFormat, AcceptsFullAndEmptyColumns) {
     TFaseTable t = sampleTable();
     for (int r = 0; r < 16; ++r)

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,30 @@ TEST_F(Language, DamagedModuleIsRefusedLikeAMissingOne) {
     SetLanguage(LanguageSpanish);
     EXPECT_EQ(reports.size(), 1);
     EXPECT_EQ(GetLanguage(), LanguageEnglish);
+}
+
+// One changed offset in the module's tree made Qt's resource reader read outside the
+// file at every start in Spanish.
+TEST_F(Language, ModuleWithADamagedTreeIsRefusedWithTheFixedError) {
+    QFile built(COBALTIX_TEST_LANGUAGE_MODULE);
+    ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+    const QByteArray good = built.readAll();
+    const qsizetype tree = qFromBigEndian<quint32>(good.constData() + 8);
+    // The name offset, then the data offset, of the first node below the root.
+    for (qsizetype field : {tree + 22, tree + 22 + 10}) {
+        QByteArray bytes = good;
+        qToBigEndian<quint32>(0x00FFFFF0, bytes.data() + field);
+        QFile damaged(scratch.filePath("esp.dll"));
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write(bytes);
+        damaged.close();
+        reports.clear();
+        SetLanguage(LanguageSpanish);
+        EXPECT_EQ(reports, QStringList{"Error: Error loading DLL"});
+        EXPECT_EQ(GetLanguage(), LanguageEnglish);
+        EXPECT_FALSE(IsLanguageModuleLoaded());
+        EXPECT_EQ(GetText(12000), "Player 1");
+    }
 }
 
 TEST_F(Language, UnknownLanguageNumberMeansEnglish) {

@@ -5,6 +5,8 @@
 #include "tests/services/FileSizeLimit.h"
 #include "tests/services/QtPrinters.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -73,6 +75,10 @@ protected:
                      {"Vs - Won", StoreValue::ofBinary(toBytes(won))}});
     }
     RecordTables tables() { return RecordTables(Key, store); }
+    QByteArray fileBytes() const {
+        QFile f(store.filePath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     static QStringList vsNames(const RecordTables &t) {
         return QStringList(t.NombresVs().begin(), t.NombresVs().end());
     }
@@ -267,22 +273,64 @@ TEST_F(Records, ShortValueFillsOnlyTheRowsItCovers) {
     EXPECT_EQ(t.NombreVs(1), "a");
 }
 
-TEST_F(Records, AnyBadValueEmptiesBothTables) {
-    const QList<std::function<void(StoreKey &)>> spoilers{
-        [](StoreKey &k) { k.setBinary("Rounds - Names", QByteArray(3000, '\x01')); },
-        [](StoreKey &k) { k.setBinary("Vs - Won", {}); },
-        [](StoreKey &k) { k.setString("Vs - Played", "1"); },
-        [](StoreKey &k) { k.setBinary("Vs - Points", QByteArray(41, '\0')); },
+// One bad value used to empty both tables, and the next store wrote the empty ones over
+// the good values.
+TEST_F(Records, BadValueEmptiesOnlyItsOwnTableAndTheFileIsKeptBeforeTheNextStore) {
+    const QList<QPair<bool, std::function<void(StoreKey &)>>> spoilers{
+        {true, [](StoreKey &k) { k.setBinary("Rounds - Names", QByteArray(3000, '\x01')); }},
+        {true, [](StoreKey &k) { k.setString("Rounds - Rounds", "3"); }},
+        {false, [](StoreKey &k) { k.setBinary("Vs - Won", {}); }},
+        {false, [](StoreKey &k) { k.setString("Vs - Won", "1"); }},
+        {false, [](StoreKey &k) { k.setBinary("Vs - Points", QByteArray(41, '\0')); }},
     };
-    for (const auto &spoil : spoilers) {
+    for (const auto &[inStages, spoil] : spoilers) {
+        QFile::remove(store.filePath() + ".corrupt");
         seedVs({{"a", 1, 1, 10}});
+        store.openKey(Key, false)->setBinary("Rounds - Points", numbers({500}));
         StoreKey k = *store.openKey(Key, false);
         spoil(k);
+        const QByteArray spoilt = fileBytes();
         RecordTables t = tables();
-        EXPECT_EQ(t.NombreVs(1), "");
-        EXPECT_EQ(t.PuntosVs()[0], 0);
+        EXPECT_EQ(t.PuntosFases()[0], inStages ? 0 : 500);
+        EXPECT_EQ(t.NombreVs(1), inStages ? "a" : "");
+        EXPECT_EQ(t.PuntosVs()[0], inStages ? 10 : 0);
+        EXPECT_FALSE(QFile::exists(store.filePath() + ".corrupt")) << "reading never writes";
+
+        ASSERT_TRUE(t.GuardarRecords());
+        QFile aside(store.filePath() + ".corrupt");
+        ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+        EXPECT_EQ(aside.readAll(), spoilt);
+        // Kept once: the next store does not replace the copy with the emptied tables.
+        t.NuevoRecordVs(5, true, "b");
+        aside.seek(0);
+        EXPECT_EQ(aside.readAll(), spoilt);
     }
     EXPECT_TRUE(reports.isEmpty()) << "loading never reports";
+}
+
+TEST_F(Records, MissingTableReadsEmptyBesideTheOtherWithoutACopy) {
+    seedVs({{"a", 1, 1, 10}});
+    const StoreKey seeded = *store.openKey(Key, false);
+    // A store holding only the one-to-one table: nothing in it was refused.
+    UserStore partial(dir.filePath("partial.json"));
+    StoreKey k = *partial.openKey(Key, true);
+    for (const char *name : {"Vs - Points", "Vs - Names", "Vs - Played", "Vs - Won"})
+        k.setBinary(name, seeded.value(name)->binary);
+    RecordTables t(Key, partial);
+    EXPECT_EQ(t.NombreVs(1), "a");
+    EXPECT_EQ(t.NombresFases()[0], "(no name)");
+    ASSERT_TRUE(t.GuardarRecords());
+    EXPECT_FALSE(QFile::exists(partial.filePath() + ".corrupt"));
+}
+
+TEST_F(Records, UnopenableStoreIsReportedOnceForManyChanges) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath("folder.json"));
+    RecordTables t(Key, UserStore(dir.filePath("folder.json")));
+    t.NuevoRecordVs(5, true, "a");
+    t.NuevoRecordVs(6, true, "b");
+    EXPECT_EQ(reports, QStringList{"Error: Error while writing in the Windows Registry."});
+    EXPECT_EQ(t.NombreVs(1), "b") << "the tables go on in memory";
+    EXPECT_EQ(t.NombreVs(2), "a");
 }
 
 TEST_F(Records, FailedStoreIsReportedAndKeepsWhatWasStored) {

@@ -5,6 +5,7 @@
 #include "tests/services/QtPrinters.h"
 #include "tests/services/ScratchDir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 
@@ -31,7 +32,12 @@ protected:
         previous = SetErrorReporter([this](const QString &caption, const QString &text) {
             reports << caption + ": " + text;
         });
+        // A switch to Spanish that works clears a failed one of an earlier test, which
+        // would keep the stored language.
+        ASSERT_TRUE(QFile::copy(COBALTIX_TEST_LANGUAGE_MODULE, scratch.filePath("esp.dll")));
+        SetLanguage(LanguageSpanish);
         SetLanguage(LanguageEnglish);
+        ASSERT_TRUE(QFile::remove(scratch.filePath("esp.dll")));
         config.Nombre1 = "Player 1";
         config.Nombre2 = "Player 2";
     }
@@ -166,14 +172,66 @@ TEST_F(Settings, UnknownLanguageNumberReadsAsEnglish) {
     EXPECT_EQ(key().value("Language")->integer, 0);
 }
 
-TEST_F(Settings, SpanishWithoutTheModuleFallsBackAndStoresEnglish) {
+// One start without a usable module used to store English over the Spanish choice.
+TEST_F(Settings, SpanishWithoutTheModuleRunsInEnglishAndKeepsTheStoredChoice) {
     storeAll(1);
     LeerConfiguracion(config, store);
     EXPECT_EQ(reports, QStringList{"Error: Error loading DLL"});
     EXPECT_EQ(GetLanguage(), LanguageEnglish);
     EXPECT_EQ(config.TeclasJuego, SomeKeys) << "a failed switch is not a failed read";
-    GuardarConfiguracion(config, store);
+    // The window then puts English in place, as for any start in English.
+    SetLanguage(LanguageEnglish);
+    ASSERT_TRUE(GuardarConfiguracion(config, store));
+    EXPECT_EQ(key().value("Language")->integer, 1);
+
+    // Once the module loads, going back to English is a choice of its own.
+    ASSERT_TRUE(QFile::copy(COBALTIX_TEST_LANGUAGE_MODULE, scratch.filePath("esp.dll")));
+    SetLanguage(LanguageSpanish);
+    SetLanguage(LanguageEnglish);
+    ASSERT_TRUE(GuardarConfiguracion(config, store));
     EXPECT_EQ(key().value("Language")->integer, 0);
+    // And a failed choice of Spanish leaves English stored.
+    ASSERT_TRUE(QFile::remove(scratch.filePath("esp.dll")));
+    SetLanguage(LanguageSpanish);
+    EXPECT_EQ(GetLanguage(), LanguageEnglish);
+    ASSERT_TRUE(GuardarConfiguracion(config, store));
+    EXPECT_EQ(key().value("Language")->integer, 0);
+}
+
+// A refused value made the exit write the defaults over the good names, with no copy.
+TEST_F(Settings, RefusedValueHasTheStoreKeptWholeBeforeItIsWrittenOver) {
+    for (auto spoil : std::initializer_list<std::function<void(StoreKey &)>>{
+             [](StoreKey &k) { k.setInteger("Keys", 5); },
+             [](StoreKey &k) { k.setBinary("Name 1", "Ann"); },
+             [](StoreKey &k) { k.setString("Language", "1"); },
+         }) {
+        QFile::remove(store.filePath() + ".corrupt");
+        storeAll(0);
+        StoreKey k = key();
+        k.setBinary("Vs - Won", QByteArray(40, '\1'));
+        spoil(k);
+        const QByteArray spoilt = [&] {
+            QFile f(store.filePath());
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        config = {};
+        LeerConfiguracion(config, store);
+        expectDefaults();
+        ASSERT_TRUE(GuardarConfiguracion(config, store));
+        QFile aside(store.filePath() + ".corrupt");
+        ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+        EXPECT_EQ(aside.readAll(), spoilt);
+        EXPECT_EQ(key().value("Vs - Won")->binary, QByteArray(40, '\1'))
+            << "values of others are left as they are";
+    }
+}
+
+TEST_F(Settings, MissingValuesNeedNoCopy) {
+    key().setString("Name 1", "Ann");
+    LeerConfiguracion(config, store);
+    ASSERT_TRUE(GuardarConfiguracion(config, store));
+    EXPECT_FALSE(QFile::exists(store.filePath() + ".corrupt"));
 }
 
 TEST_F(Settings, NamesAreStoredInTheSingleByteCodePage) {
@@ -201,10 +259,19 @@ TEST_F(Settings, FailedWriteIsReportedOnceAndKeepsTheOldValues) {
     EXPECT_EQ(config.Nombre1, "Ann");
 }
 
-TEST_F(Settings, UnopenableStoreIsNotReported) {
+// Every setting was dropped without a word when the store could not be opened.
+TEST_F(Settings, UnopenableStoreIsReportedOnceForManyWrites) {
     QFile blocker(scratch.filePath("file"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    EXPECT_FALSE(GuardarConfiguracion(config, UserStore(scratch.filePath("file/store.json"))));
-    EXPECT_TRUE(reports.isEmpty());
+    ASSERT_TRUE(QDir(scratch.filePath("")).mkpath("folder/store.json"));
+    for (const char *path : {"file/store.json", "folder/store.json"}) {
+        reports.clear();
+        const UserStore unopenable(scratch.filePath(path));
+        EXPECT_FALSE(GuardarConfiguracion(config, unopenable)) << path;
+        config.Nombre1 = "Changed";
+        EXPECT_FALSE(GuardarConfiguracion(config, unopenable)) << path;
+        EXPECT_EQ(reports, QStringList{"Error: Error while writing in the Windows Registry."})
+            << path;
+    }
 }

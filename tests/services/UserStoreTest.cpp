@@ -2,6 +2,8 @@
 #include "tests/services/FileSizeLimit.h"
 #include "tests/services/QtPrinters.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -76,9 +78,7 @@ TEST_F(Store, WritesThroughTwoOpenKeysKeepEachOther) {
 TEST_F(Store, CorruptFileReadsAsMissingAndIsKeptAsideWhenWritten) {
     for (const QByteArray &junk :
          {QByteArray("{not json"), QByteArray("[]"), QByteArray("{\"keys\":{}}"),
-          QByteArray(R"({"cobaltix-store":1,"keys":{"K":{"v":{"type":"integer","data":1.5}}}})"),
-          QByteArray(R"({"cobaltix-store":1,"keys":{"K":{"v":{"type":"binary","data":"@@"}}}})"),
-          QByteArray(R"({"cobaltix-store":1,"keys":{"K":{"v":{"type":"blob","data":""}}}})")}) {
+          QByteArray(R"({"cobaltix-store":2,"keys":{"K":{}}})")}) {
         writeRaw(junk);
         EXPECT_FALSE(UserStore(path()).openKey("K", false)) << junk.constData();
         EXPECT_EQ(fileBytes(), junk) << "a read leaves the file alone";
@@ -88,7 +88,74 @@ TEST_F(Store, CorruptFileReadsAsMissingAndIsKeptAsideWhenWritten) {
     EXPECT_TRUE(key->setInteger("Language", 1));
     QFile aside(path() + ".corrupt");
     ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(aside.readAll().contains("blob"));
+    EXPECT_EQ(aside.readAll(), QByteArray(R"({"cobaltix-store":2,"keys":{"K":{}}})"));
+}
+
+// One undecodable value used to make the whole file read as empty.
+TEST_F(Store, UndecodableValueReadsAsMissingAndKeepsItsNeighbours) {
+    for (const QByteArray &bad : {QByteArray(R"({"type":"integer","data":1.5})"),
+                                  QByteArray(R"({"type":"integer","data":4294967296})"),
+                                  QByteArray(R"({"type":"binary","data":"@@"})"),
+                                  QByteArray(R"({"type":"blob","data":""})"), QByteArray("7")}) {
+        QFile::remove(path() + ".corrupt");
+        const QByteArray file = R"({"cobaltix-store":1,"keys":{"K":{"bad":)" + bad +
+                                R"(,"good":{"type":"integer","data":3}},"L":5,)" +
+                                R"("M":{"n":{"type":"string","data":"x"}}}})";
+        writeRaw(file);
+        auto k = UserStore(path()).openKey("K", false);
+        ASSERT_TRUE(k) << bad.constData();
+        EXPECT_FALSE(k->contains("bad"));
+        EXPECT_EQ(k->value("good")->integer, 3);
+        EXPECT_EQ(UserStore(path()).openKey("M", false)->value("n")->text, "x");
+        EXPECT_FALSE(UserStore(path()).openKey("L", false)) << "a key that is not an object";
+        EXPECT_EQ(fileBytes(), file);
+
+        ASSERT_TRUE(k->setInteger("other", 1));
+        QFile aside(path() + ".corrupt");
+        ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+        EXPECT_EQ(aside.readAll(), file);
+        EXPECT_EQ(UserStore(path()).openKey("K", false)->value("good")->integer, 3);
+    }
+}
+
+TEST_F(Store, FileWithARefusedValueIsKeptOnceBeforeTheNextWrite) {
+    auto key = UserStore(path()).openKey(Key, true);
+    ASSERT_TRUE(key && key->setString("Keys", "not binary"));
+    const QByteArray before = fileBytes();
+    UserStore(path()).openKey(Key, false)->refuse();
+    EXPECT_FALSE(QFile::exists(path() + ".corrupt")) << "refusing does not write";
+    ASSERT_TRUE(key->setBinary("Keys", QByteArray(40, '\0')));
+    QFile aside(path() + ".corrupt");
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aside.readAll(), before);
+    aside.close();
+    ASSERT_TRUE(key->setInteger("Language", 0));
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aside.readAll(), before) << "the copy is not replaced by later writes";
+}
+
+// A save killed before its rename left store.json.XXXXXX behind for good.
+TEST_F(Store, StaleTemporaryFilesAreRemovedByTheNextWrite) {
+    auto key = UserStore(path()).openKey(Key, true);
+    ASSERT_TRUE(key);
+    auto leave = [&](const QString &name, int ageSeconds) {
+        QFile f(dir.filePath("cfg/cobaltix/" + name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("{");
+        f.flush(); // a later flush would set the time anew
+        EXPECT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                  QFileDevice::FileModificationTime));
+    };
+    leave("store.json.aB3xYz", 3600);
+    leave("store.json.Q1w2E3", 3600);
+    leave("store.json.n0wRun", 0); // a save that may still be running
+    leave("store.json.corrupt", 3600);
+    leave("other.json.aB3xYz", 3600);
+    ASSERT_TRUE(key->setInteger("Language", 1));
+    const QDir folder(dir.filePath("cfg/cobaltix"));
+    EXPECT_EQ(folder.entryList(QDir::Files, QDir::Name),
+              QStringList(
+                  {"other.json.aB3xYz", "store.json", "store.json.corrupt", "store.json.n0wRun"}));
 }
 
 TEST_F(Store, FailingWriteLeavesTheOldFileWhole) {

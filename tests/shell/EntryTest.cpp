@@ -64,6 +64,36 @@ TEST(SingleInstance, LockOfACrashedInstanceDoesNotBlock) {
     EXPECT_TRUE(next.Adquirir());
 }
 
+// A runtime directory where no lock could be created used to end the start silently,
+// as if another instance ran. /proc takes no new files, not even from root.
+TEST(SingleInstance, FolderThatCannotHoldALockIsPassedOver) {
+    QTemporaryDir dir;
+    const QStringList dirs{"/proc", dir.path()};
+    TInstanciaUnica first("Cobaltix", dirs);
+    ASSERT_TRUE(first.Adquirir());
+    EXPECT_EQ(first.fileName(), dir.filePath("Cobaltix - Orvane.lock"));
+    TInstanciaUnica second("Cobaltix", dirs);
+    EXPECT_FALSE(second.Adquirir()) << "the fallback folder still guards";
+}
+
+TEST(SingleInstance, WithNoFolderForALockTheProgramRunsUnguarded) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("file"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    TInstanciaUnica only("Cobaltix", QStringList{"/proc", dir.filePath("file/below")});
+    EXPECT_TRUE(only.Adquirir());
+}
+
+TEST(SingleInstance, LiveLockInTheFirstFolderStopsTheStart) {
+    QTemporaryDir first, second;
+    TInstanciaUnica running("Cobaltix", first.path());
+    ASSERT_TRUE(running.Adquirir());
+    TInstanciaUnica next("Cobaltix", QStringList{first.path(), second.path()});
+    EXPECT_FALSE(next.Adquirir());
+    EXPECT_FALSE(QFile::exists(second.filePath("Cobaltix - Orvane.lock")));
+}
+
 TEST(ShutdownSignals, EachSignalReachesTheEventLoop) {
     TSenalesCierre watcher;
     QSignalSpy spy(&watcher, &TSenalesCierre::shutdownRequested);

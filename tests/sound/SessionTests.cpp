@@ -80,6 +80,28 @@ TEST_F(SessionTest, BlockLengthFromTheDefaultSectionIsCutToAMultipleOfFourAndBou
     EXPECT_EQ(session->blockLength, 4096);
 }
 
+TEST_F(SessionTest, BlockLengthFromTheDeviceSectionIsBoundedButNotTakenModulo65536) {
+    const struct {
+        const char *ini;
+        int32_t length;
+    } cases[] = {
+        // 65600 modulo 65536 is 64, which would give the shortest block, not the longest.
+        {"[test card]\nWaveBlockLen=65600\n", 4096},
+        // A length that is not whole frames would swap a stereo session's channels.
+        {"[test card]\nWaveBlockLen=1001\n", 1000},
+        {"[test card]\nWaveBlockLen=-5000\n", 512},
+        // The device's own value wins even where the default section's would be 0.
+        {"[default]\nWaveBlockLen=65536\n[test card]\nWaveBlockLen=131072\n", 4096},
+        // 0 after the modulo in the default section derives the length from the rate.
+        {"[default]\nWaveBlockLen=65536\n", 2048},
+    };
+    for (const auto &k : cases) {
+        init(k.ini);
+        EXPECT_EQ(session->blockLength, k.length) << k.ini;
+        SoundMixShutdown(session);
+    }
+}
+
 TEST_F(SessionTest, RefusedDevicesLeaveNoSessionBehind) {
     audio.setDevices(1, DeviceCaps{"Slow Card", 1, true});
     EXPECT_MIX_ERROR(SoundMixInit(nullptr),

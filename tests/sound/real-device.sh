@@ -4,14 +4,11 @@
 # Usage: real-device.sh PLAY_WAVE. Exit 77 (skipped) only where PulseAudio is missing.
 set -u
 play=$1
-if ! command -v pulseaudio >/dev/null 2>&1 || ! command -v parec >/dev/null 2>&1; then
-    echo "SKIP: pulseaudio or parec is not installed"
-    exit 77
-fi
+. "$(dirname "$0")/../e2e/x11env.sh"
+need_pulse
 
 WORK=$(mktemp -d)
 recorder=""
-. "$(dirname "$0")/../e2e/x11env.sh"
 cleanup() {
     [ -n "$recorder" ] && kill "$recorder" 2>/dev/null && wait "$recorder" 2>/dev/null
     stop_started
