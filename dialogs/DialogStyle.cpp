@@ -4,11 +4,13 @@
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 QFont DialogFont() {
     QFont font(QStringLiteral("DejaVu Sans Condensed"));
@@ -60,20 +62,47 @@ void FixedDialog::setClientSize(int clientWidth, int clientHeight) {
     setFixedSize(clientWidth, clientHeight);
 }
 
+namespace {
+// The frame the window manager drew around the last dialog, for the next one whose
+// frame is not known yet.
+QMargins lastFrame;
+} // namespace
+
 void FixedDialog::centreOnScreen() {
     QScreen *target = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!target)
         return;
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (!frame.isNull())
+        lastFrame = frame;
+    const QSize outer = size().grownBy(frame.isNull() ? lastFrame : frame);
     const QRect area = target->geometry();
     // A window's position is that of its outer frame.
-    const QSize outer = frameGeometry().size();
     move(area.left() + (area.width() - outer.width()) / 2,
          area.top() + (area.height() - outer.height()) / 2);
+    centredWithFrame = !frame.isNull();
+}
+
+bool FixedDialog::event(QEvent *event) {
+    // The frame becomes known when the window manager takes the mapped window, which
+    // then moves: centre again once, never after the player has moved the dialog.
+    if (event->type() == QEvent::Move && isVisible() && !centredWithFrame && windowHandle() &&
+        !windowHandle()->frameMargins().isNull())
+        centreOnScreen();
+    return QDialog::event(event);
 }
 
 void FixedDialog::showEvent(QShowEvent *event) {
     centreOnScreen();
     QDialog::showEvent(event);
+}
+
+void FixedDialog::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape && !escapeCloses) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 QFrame *NewSunkenFrame(QWidget *parent, const QRect &geometry) {
