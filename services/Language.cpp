@@ -1,11 +1,14 @@
 #include "services/Language.h"
 
+#include "core/TextTable.h"
 #include "services/DataFiles.h"
 #include "services/ErrorReport.h"
-#include "core/TextTable.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QResource>
+#include <QTranslator>
 
 #include <memory>
 #include <utility>
@@ -19,6 +22,9 @@ const QString ModuleStrings = QStringLiteral(":/language-module/strings.txt");
 struct LoadedModule {
     QString file;
     TextTable texts;
+    // Qt's own texts (standard buttons of message boxes and input dialogs) in the same
+    // language; absent when Debian's translations are not installed.
+    std::unique_ptr<QTranslator> qtTexts;
 };
 
 int currentLanguage = LanguageEnglish;
@@ -28,6 +34,8 @@ void releaseModule() {
     if (!loaded)
         return;
     SetCurrentTextTable(nullptr);
+    if (loaded->qtTexts)
+        QCoreApplication::removeTranslator(loaded->qtTexts.get());
     QResource::unregisterResource(loaded->file, ModuleRoot);
     loaded.reset();
 }
@@ -46,7 +54,45 @@ std::unique_ptr<LoadedModule> loadModule(const QString &file) {
     return module;
 }
 
+std::unique_ptr<QTranslator> qtTranslation(const QString &language) {
+    auto translator = std::make_unique<QTranslator>();
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(QStringLiteral("qtbase_") + language, folder) ||
+        !QCoreApplication::installTranslator(translator.get()))
+        return nullptr;
+    return translator;
+}
+
+// The Spanish table read from the module file without switching to it; kept once read.
+const TextTable &spanishTexts() {
+    static TextTable peeked;
+    if (loaded)
+        return loaded->texts;
+    if (peeked.size() > 0)
+        return peeked;
+    const QString root = QStringLiteral("/language-peek");
+    const QString file = FindDataFile(QString::fromLatin1(LanguageModuleName));
+    if (!QResource::registerResource(file, root))
+        return peeked;
+    QByteArray bytes;
+    if (QFile strings(QStringLiteral(":/language-peek/strings.txt"));
+        strings.open(QIODevice::ReadOnly))
+        bytes = strings.readAll();
+    QResource::unregisterResource(file, root);
+    if (!TextTable::parse(bytes, peeked))
+        peeked = TextTable();
+    return peeked;
+}
+
 } // namespace
+
+QStringList TextInEveryLanguage(int id) {
+    QStringList texts{EnglishTexts().text(id)};
+    const QString spanish = spanishTexts().text(id);
+    if (!spanish.isEmpty() && !texts.contains(spanish))
+        texts << spanish;
+    return texts;
+}
 
 void SetLanguage(int language) {
     releaseModule();
@@ -62,6 +108,7 @@ void SetLanguage(int language) {
         return;
     }
     SetCurrentTextTable(&loaded->texts);
+    loaded->qtTexts = qtTranslation(QStringLiteral("es"));
     currentLanguage = LanguageSpanish;
 }
 
