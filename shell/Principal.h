@@ -50,6 +50,8 @@ public:
     TEtiqueta *lblJugador1, *lblJugador2, *lblPuntos1, *lblPuntos2;
     TEtiqueta *lblEliminadas1, *lblEliminadas2, *lblNivel1, *lblNivel2, *lblFase;
     TEtiqueta *lblRocas1, *lblStatus1, *lblRocas2, *lblStatus2;
+    // How to begin, in the status strips while no game runs.
+    TEtiqueta *lblPista1, *lblPista2;
     TBotonPlano *btnMenu, *btnMinimizar, *btnCerrar;
     TTemporizador *Timer1, *Timer2, *TimerDibujar1, *TimerDibujar2, *TimerStatus;
     QMenu *Menu;
@@ -96,6 +98,7 @@ protected:
 private:
     void createComponents();
     void createLabels();
+    void showStartHints(bool on);
     void createButtons();
     void createTimers();
     void createMenu();

@@ -1,7 +1,7 @@
 #include "shell/Principal.h"
 
-#include "dialogs/TranslateForm.h"
 #include "core/Texts.h"
+#include "dialogs/TranslateForm.h"
 #include "services/VirtualKeys.h"
 
 #include <QAction>
@@ -120,6 +120,8 @@ void TfPrincipal::btnMenuClick() {
 }
 
 void TfPrincipal::pauseItemChanged(bool enabled, bool paused) {
+    // The pause item is enabled exactly while a game is in progress.
+    showStartHints(!enabled);
     mnPausa->setEnabled(enabled);
     setMenuCaption(mnPausa, paused ? 10011 : 10012);
 }
