@@ -1,6 +1,7 @@
 #include "dialogs/DialogStyle.h"
 
 #include "dialogs/TranslateForm.h"
+#include "services/ResourceImage.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 QFont DialogFont() {
@@ -22,10 +24,9 @@ QFont DialogFont() {
 }
 
 QPixmap ResourcePicture(const QString &path, QSize size) {
-    QPixmap picture(path);
-    if (!picture.isNull())
-        return picture;
-    picture = QPixmap(size);
+    if (const QImage image = ReadPng(path); !image.isNull())
+        return QPixmap::fromImage(image);
+    QPixmap picture(size);
     picture.fill(QColor(24, 28, 72));
     QPainter painter(&picture);
     painter.setPen(QColor(120, 140, 230));
@@ -34,11 +35,10 @@ QPixmap ResourcePicture(const QString &path, QSize size) {
 }
 
 QPixmap ApplicationIcon() {
-    QPixmap icon(QStringLiteral(":/art/imgIcon.png"));
-    if (!icon.isNull())
-        return icon;
+    if (const QImage image = ReadPng(QStringLiteral(":/art/imgIcon.png")); !image.isNull())
+        return QPixmap::fromImage(image);
     // A plain blue gem until the artwork is there.
-    icon = QPixmap(32, 32);
+    QPixmap icon(32, 32);
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -75,20 +75,33 @@ void FixedDialog::centreOnScreen() {
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     if (!frame.isNull())
         lastFrame = frame;
-    const QSize outer = size().grownBy(frame.isNull() ? lastFrame : frame);
+    const QMargins outerFrame = frame.isNull() ? lastFrame : frame;
+    const QSize outer = size().grownBy(outerFrame);
     const QRect area = target->geometry();
-    // A window's position is that of its outer frame.
-    move(area.left() + (area.width() - outer.width()) / 2,
-         area.top() + (area.height() - outer.height()) / 2);
+    const QPoint frameAt(area.left() + (area.width() - outer.width()) / 2,
+                         area.top() + (area.height() - outer.height()) / 2);
+    // The client area is placed, inside the frame: a position given for the frame is
+    // taken for the client by some window managers while the frame is still new.
+    setGeometry(QRect(frameAt + QPoint(outerFrame.left(), outerFrame.top()), size()));
     centredWithFrame = !frame.isNull();
 }
 
 bool FixedDialog::event(QEvent *event) {
-    // The frame becomes known when the window manager takes the mapped window, which
-    // then moves: centre again once, never after the player has moved the dialog.
-    if (event->type() == QEvent::Move && isVisible() && !centredWithFrame && windowHandle() &&
-        !windowHandle()->frameMargins().isNull())
-        centreOnScreen();
+    // The frame becomes known once the window manager has taken the mapped window, with
+    // no event of its own; look at the first paints and activation, and centre again
+    // once, never after the player has moved the dialog.
+    const QEvent::Type type = event->type();
+    const bool look = type == QEvent::Paint || type == QEvent::UpdateRequest ||
+                      type == QEvent::WindowActivate || type == QEvent::Move;
+    if (look && isVisible() && !centredWithFrame && !recentrePending && windowHandle() &&
+        !windowHandle()->frameMargins().isNull()) {
+        recentrePending = true;
+        QTimer::singleShot(0, this, [this] {
+            recentrePending = false;
+            if (isVisible() && !centredWithFrame)
+                centreOnScreen();
+        });
+    }
     return QDialog::event(event);
 }
 

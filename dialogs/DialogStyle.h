@@ -48,6 +48,7 @@ private:
     // The window manager frames the dialog only once it is mapped; centring is
     // repeated then, when the real frame is known.
     bool centredWithFrame = false;
+    bool recentrePending = false;
 };
 
 // Controls placed at fixed client positions; the Tag is the id of their text.

@@ -3,6 +3,7 @@
 #include "core/TextTable.h"
 #include "services/DataFiles.h"
 #include "services/ErrorReport.h"
+#include "services/ResourceImage.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -132,7 +133,7 @@ QString LoadLanguagePictures(QImage &scoreboard, QImage &pause, QImage &pauseMas
 bool LoadLanguageBitmap(QImage &bitmap, const QString &name) {
     const QString path = loaded ? QStringLiteral(":/language-module/%1.png").arg(name)
                                 : QStringLiteral(":/art/%1.png").arg(name);
-    QImage image(path);
+    QImage image = ReadPng(path);
     if (image.isNull())
         return false;
     bitmap = image;

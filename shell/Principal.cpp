@@ -4,6 +4,7 @@
 #include "services/ErrorReport.h"
 #include "services/Fases.h"
 #include "services/Language.h"
+#include "services/ResourceImage.h"
 #include "shell/Artwork.h"
 #include "shell/Cristal.h"
 #include "shell/Region.h"
@@ -165,7 +166,7 @@ void TfPrincipal::loadPictures() {
     const QImage strip = LoadStatusStrip();
     imgStatus1->setPicture(strip);
     imgStatus2->setPicture(strip.copy());
-    const QImage icon(QStringLiteral(":/art/imgIcon64.png"));
+    const QImage icon = ReadPng(QStringLiteral(":/art/imgIcon64.png"));
     if (!icon.isNull())
         setWindowIcon(QIcon(QPixmap::fromImage(icon)));
 }
