@@ -30,7 +30,6 @@ TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
     setPalette(pal);
     setAutoFillBackground(true);
 
-    Sonidos.Crear();
     createComponents();
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
@@ -165,7 +164,7 @@ void TfPrincipal::createTimers() {
 void TfPrincipal::loadPictures() {
     const QImage strip = LoadStatusStrip();
     imgStatus1->setPicture(strip);
-    imgStatus2->setPicture(strip.copy());
+    imgStatus2->setPicture(strip);
     const QImage icon = ReadPng(QStringLiteral(":/art/imgIcon64.png"));
     if (!icon.isNull())
         setWindowIcon(QIcon(QPixmap::fromImage(icon)));
@@ -173,8 +172,9 @@ void TfPrincipal::loadPictures() {
 
 void TfPrincipal::createGame() {
     TPictures pics = LoadPictures();
-    imgFondo1->setPicture(pics.FondoVacio.copy());
-    imgFondo2->setPicture(pics.FondoVacio.copy());
+    // Shared with the empty well until the game first draws into a well.
+    imgFondo1->setPicture(pics.FondoVacio);
+    imgFondo2->setPicture(pics.FondoVacio);
     imgMarcador->setPicture(pics.Marcador);
 
     GameBindings b;
@@ -216,11 +216,8 @@ void TfPrincipal::showEvent(QShowEvent *event) {
     shown = true;
     if (QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
-    FormShow();
-}
-
-void TfPrincipal::FormShow() {
-    Sonidos.Abrir();
+    // The mixer and its waves come with the first game (setMixerActive), not with the
+    // showing: the menu has no use for them.
 }
 
 void TfPrincipal::closeEvent(QCloseEvent *event) {

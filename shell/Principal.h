@@ -40,6 +40,9 @@ public:
     // Store the settings now if keys, names or language changed since the last store.
     void storeSettingsIfChanged();
 
+    // Whether the mixer exists: it comes with the first game.
+    bool soundPrepared() const { return Sonidos.SoundMix() != nullptr; }
+
     // The window outline built by CrearRegion.
     const QRegion &region() const { return regionForma; }
 
@@ -106,7 +109,6 @@ private:
     void createGame();
     void loadPictures();
     void CrearRegion();
-    void FormShow();
     void LeerConfiguracion();
     void GuardarConfiguracion();
     void setMenuCaption(QAction *item, int textId);

@@ -1,10 +1,10 @@
 #include "shell/Principal.h"
 
+#include "core/Texts.h"
 #include "dialogs/TranslateForm.h"
-#include "shell/Application.h"
 #include "services/Language.h"
 #include "services/Settings.h"
-#include "core/Texts.h"
+#include "shell/Application.h"
 
 #include <QAction>
 

@@ -1,8 +1,8 @@
 #include "shell/Principal.h"
 
-#include "shell/Dialogos.h"
-#include "services/ErrorReport.h"
 #include "core/Texts.h"
+#include "services/ErrorReport.h"
+#include "shell/Dialogos.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -23,6 +23,8 @@ void TfPrincipal::playSound(TSonido wave, int channel) {
 }
 
 void TfPrincipal::setMixerActive(bool on) {
+    if (on)
+        Sonidos.Preparar();
     Sonidos.setActivated(on);
 }
 

@@ -43,6 +43,16 @@ TEST_F(WindowTest, StartHintsShowOnlyWhileNoGameRuns) {
     EXPECT_FALSE(showing(w.lblStatus1));
 }
 
+// The menu needs no sound: the audio system and the waves come with the first game.
+TEST_F(WindowTest, SoundComesWithTheFirstGame) {
+    TestWindow w;
+    w.show();
+    EXPECT_FALSE(w.soundPrepared());
+    startGame(w);
+    EXPECT_TRUE(w.soundPrepared());
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
 // The hints follow the language.
 TEST_F(WindowTest, StartHintsAreTranslated) {
     if (FindDataFile(QString::fromLatin1(LanguageModuleName)).isEmpty() ||

@@ -13,8 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "services/DataFiles.h"
 #include "core/Texts.h"
+#include "services/DataFiles.h"
 
 namespace {
 QString Caption(const QAction *a) {
