@@ -9,10 +9,12 @@ int main(int argc, char *argv[]) {
     // Keeps the multimedia library among the loaded ones without starting a backend.
     QAudioFormat format;
     format.setSampleRate(11025);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::UInt8);
     QWidget window;
     window.setWindowTitle(QStringLiteral("Plain Qt window"));
     window.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     window.setFixedSize(632, 460);
     window.show();
-    return format.sampleRate() > 0 ? app.exec() : 1;
+    return format.bytesForDuration(1000000) >= 0 ? app.exec() : 1;
 }

@@ -5,8 +5,10 @@
 #include "core/Texts.h"
 #include "services/DataFiles.h"
 #include "services/Language.h"
+#include "shell/Dialogos.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
 
@@ -95,4 +97,24 @@ TEST_F(WindowTest, LongNamesStayInsideTheScoreboard) {
     // A short name is shown whole again.
     w.lblJugador1->setText(QStringLiteral("Ann"));
     EXPECT_EQ(w.lblJugador1->QLabel::text(), QStringLiteral("Ann"));
+}
+
+// The high-score window is made when it is first shown; the tables work before that.
+TEST_F(WindowTest, HighScoreWindowIsMadeWhenFirstNeeded) {
+    auto countWindows = [] {
+        int n = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            n += w->inherits("TfTablaRecords") ? 1 : 0;
+        return n;
+    };
+    const int before = countWindows();
+    auto tables = CreateTablaRecords();
+    EXPECT_EQ(countWindows(), before);
+    tables->NuevoRecordVs(40, true, QStringLiteral("Eva"));
+    EXPECT_EQ(tables->NombreVs(1), QStringLiteral("Eva"));
+    EXPECT_EQ(countWindows(), before);
+    // Stored at once, so a new run finds the row.
+    tables.reset();
+    auto again = CreateTablaRecords();
+    EXPECT_EQ(again->NombreVs(1), QStringLiteral("Eva"));
 }
