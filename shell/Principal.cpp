@@ -110,8 +110,8 @@ void TfPrincipal::createLabels() {
     lblStatus1 = label("lblStatus1", {15, 436, 181, 13}, NameFont, left);
     lblRocas2 = label("lblRocas2", {390, 422, 181, 13}, NameFont, left);
     lblStatus2 = label("lblStatus2", {390, 436, 181, 13}, NameFont, left);
-    lblPista1 = label("lblPista1", {15, 429, 225, 13}, NameFont, left);
-    lblPista2 = label("lblPista2", {390, 429, 225, 13}, NameFont, left);
+    lblPista1 = label("lblPista1", {15, 429, 181, 13}, NameFont, left);
+    lblPista2 = label("lblPista2", {390, 429, 181, 13}, NameFont, left);
     lblPista1->setProperty("Tag", 10018);
     lblPista2->setProperty("Tag", 10019);
     lblPista1->setText(GetText(10018));
