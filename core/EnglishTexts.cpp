@@ -56,6 +56,9 @@ constexpr Entry englishEntries[] = {
     {10015, "&One player"},
     {10016, "&Two players"},
     {10017, "O&ne to one"},
+    // Start hints in the status strips while no game runs.
+    {10018, "F2: new game"},
+    {10019, "F1: help"},
     {10100, "&New game"},
     {10101, "&Pause"},
     {10102, "H&igh scores..."},

@@ -1,7 +1,7 @@
 #include "dialogs/About.h"
 
-#include "dialogs/TranslateForm.h"
 #include "core/Texts.h"
+#include "dialogs/TranslateForm.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -48,8 +48,12 @@ void TLinkBox::mouseReleaseEvent(QMouseEvent *event) {
 }
 
 void TLinkBox::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
-        event->key() == Qt::Key_Space) {
+    // Return belongs to the dialog's default button; Space opens the link.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->ignore();
+        return;
+    }
+    if (event->key() == Qt::Key_Space) {
         event->accept();
         emit clicked();
         return;

@@ -11,7 +11,7 @@ class QLabel;
 class QPushButton;
 class QUrl;
 
-// A read-only box styled as a link; a click or Enter opens it.
+// A read-only box styled as a link; a click or Space opens it.
 class TLinkBox : public QLineEdit {
     Q_OBJECT
 public:

@@ -1,14 +1,18 @@
 #include "dialogs/DialogStyle.h"
 
 #include "dialogs/TranslateForm.h"
+#include "services/ResourceImage.h"
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 QFont DialogFont() {
     QFont font(QStringLiteral("DejaVu Sans Condensed"));
@@ -20,10 +24,9 @@ QFont DialogFont() {
 }
 
 QPixmap ResourcePicture(const QString &path, QSize size) {
-    QPixmap picture(path);
-    if (!picture.isNull())
-        return picture;
-    picture = QPixmap(size);
+    if (const QImage image = ReadPng(path); !image.isNull())
+        return QPixmap::fromImage(image);
+    QPixmap picture(size);
     picture.fill(QColor(24, 28, 72));
     QPainter painter(&picture);
     painter.setPen(QColor(120, 140, 230));
@@ -32,11 +35,10 @@ QPixmap ResourcePicture(const QString &path, QSize size) {
 }
 
 QPixmap ApplicationIcon() {
-    QPixmap icon(QStringLiteral(":/art/imgIcon.png"));
-    if (!icon.isNull())
-        return icon;
+    if (const QImage image = ReadPng(QStringLiteral(":/art/imgIcon.png")); !image.isNull())
+        return QPixmap::fromImage(image);
     // A plain blue gem until the artwork is there.
-    icon = QPixmap(32, 32);
+    QPixmap icon(32, 32);
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -60,20 +62,60 @@ void FixedDialog::setClientSize(int clientWidth, int clientHeight) {
     setFixedSize(clientWidth, clientHeight);
 }
 
+namespace {
+// The frame the window manager drew around the last dialog, for the next one whose
+// frame is not known yet.
+QMargins lastFrame;
+} // namespace
+
 void FixedDialog::centreOnScreen() {
     QScreen *target = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!target)
         return;
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (!frame.isNull())
+        lastFrame = frame;
+    const QMargins outerFrame = frame.isNull() ? lastFrame : frame;
+    const QSize outer = size().grownBy(outerFrame);
     const QRect area = target->geometry();
-    // A window's position is that of its outer frame.
-    const QSize outer = frameGeometry().size();
-    move(area.left() + (area.width() - outer.width()) / 2,
-         area.top() + (area.height() - outer.height()) / 2);
+    const QPoint frameAt(area.left() + (area.width() - outer.width()) / 2,
+                         area.top() + (area.height() - outer.height()) / 2);
+    // The client area is placed, inside the frame: a position given for the frame is
+    // taken for the client by some window managers while the frame is still new.
+    setGeometry(QRect(frameAt + QPoint(outerFrame.left(), outerFrame.top()), size()));
+    centredWithFrame = !frame.isNull();
+}
+
+bool FixedDialog::event(QEvent *event) {
+    // The frame becomes known once the window manager has taken the mapped window, with
+    // no event of its own; look at the first paints and activation, and centre again
+    // once, never after the player has moved the dialog.
+    const QEvent::Type type = event->type();
+    const bool look = type == QEvent::Paint || type == QEvent::UpdateRequest ||
+                      type == QEvent::WindowActivate || type == QEvent::Move;
+    if (look && isVisible() && !centredWithFrame && !recentrePending && windowHandle() &&
+        !windowHandle()->frameMargins().isNull()) {
+        recentrePending = true;
+        QTimer::singleShot(0, this, [this] {
+            recentrePending = false;
+            if (isVisible() && !centredWithFrame)
+                centreOnScreen();
+        });
+    }
+    return QDialog::event(event);
 }
 
 void FixedDialog::showEvent(QShowEvent *event) {
     centreOnScreen();
     QDialog::showEvent(event);
+}
+
+void FixedDialog::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape && !escapeCloses) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 QFrame *NewSunkenFrame(QWidget *parent, const QRect &geometry) {

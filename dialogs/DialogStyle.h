@@ -26,7 +26,7 @@ QPixmap ResourcePicture(const QString &path, QSize size);
 QPixmap ApplicationIcon();
 
 // Base of every dialog: fixed client size, dialog border with a close box, the dialog
-// font, centred on the screen each time it is shown.
+// font, its frame centred on the screen each time it is shown.
 class FixedDialog : public QDialog {
     Q_OBJECT
 public:
@@ -35,8 +35,20 @@ public:
     void setClientSize(int clientWidth, int clientHeight);
     void centreOnScreen();
 
+    // A dialog without a Cancel button ignores Escape; the close box still closes it.
+    void setEscapeCloses(bool on) { escapeCloses = on; }
+
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool escapeCloses = true;
+    // The window manager frames the dialog only once it is mapped; centring is
+    // repeated then, when the real frame is known.
+    bool centredWithFrame = false;
+    bool recentrePending = false;
 };
 
 // Controls placed at fixed client positions; the Tag is the id of their text.

@@ -1,6 +1,7 @@
 #include "dialogs/Final.h"
 
 #include "dialogs/TranslateForm.h"
+#include "services/ResourceImage.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -13,8 +14,8 @@ namespace {
 constexpr QSize FrameSize(300, 74);
 
 QPixmap loadFrame(int frame) {
-    QPixmap picture(QStringLiteral(":/art/imgAni%1.png").arg(frame));
-    return picture.isNull() ? PlainLogoFrame(frame) : picture;
+    const QImage picture = ReadPng(QStringLiteral(":/art/imgAni%1.png").arg(frame));
+    return picture.isNull() ? PlainLogoFrame(frame) : QPixmap::fromImage(picture);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -42,7 +41,7 @@ TfMensaje::TfMensaje(QWidget *parent) : FixedDialog(ClientWidth, 98, parent) {
 }
 
 void TfMensaje::Preparar(const QString &Texto, const QString &Titulo, bool ConCancelar) {
-    conCancelar = ConCancelar;
+    setEscapeCloses(ConCancelar);
     lblTexto->setText(NormalizeLineBreaks(Texto));
     const int labelHeight = lblTexto->heightForWidth(300);
     const int labelTop = labelHeight < IconSize - 10 ? IconTop + 5 : IconTop;
@@ -62,15 +61,6 @@ void TfMensaje::Preparar(const QString &Texto, const QString &Titulo, bool ConCa
 
 void TfMensaje::reject() {
     done(2);
-}
-
-void TfMensaje::keyPressEvent(QKeyEvent *event) {
-    // A notice has no cancel button, so Escape does nothing there.
-    if (event->key() == Qt::Key_Escape && !conCancelar) {
-        event->accept();
-        return;
-    }
-    FixedDialog::keyPressEvent(event);
 }
 
 int MostrarMensaje(const QString &Texto, const QString &Titulo, bool ConCancelar) {

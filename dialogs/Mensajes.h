@@ -24,12 +24,6 @@ public:
 
 public slots:
     void reject() override;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    bool conCancelar = false;
 };
 
 // Shows a message modally: 1 for OK, 2 for Cancel, Escape (with Cancel) or the close box.

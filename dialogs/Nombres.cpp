@@ -1,12 +1,13 @@
 #include "dialogs/Nombres.h"
 
+#include "core/Texts.h"
 #include "dialogs/RecordTables.h"
 #include "dialogs/TranslateForm.h"
-#include "core/Texts.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -32,6 +33,7 @@ QString nameOr(const QString &typed, int placeholder) {
 
 TfNombres::TfNombres(QWidget *parent) : FixedDialog(292, 123, parent) {
     SetTag(this, 12100);
+    setEscapeCloses(false);
     Marco = NewSunkenFrame(this, QRect(10, 10, 271, 76));
     lblJugador1 = NewLabel(this, 25, 29, 12101);
     lblJugador2 = NewLabel(this, 25, 54, 12102);
@@ -48,6 +50,12 @@ TfNombres::TfNombres(QWidget *parent) : FixedDialog(292, 123, parent) {
 }
 
 void TfNombres::showEvent(QShowEvent *event) {
+    // A name longer than its box shows its start, not its end. The focused one is
+    // selected from its end back to the start, as the dialog would select it anyway.
+    QLineEdit *first = cbJugador1->lineEdit();
+    const int length = int(first->text().size());
+    first->setSelection(length, -length);
+    cbJugador2->lineEdit()->setCursorPosition(0);
     cbJugador1->setFocus();
     FixedDialog::showEvent(event);
 }

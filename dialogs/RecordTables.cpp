@@ -1,12 +1,18 @@
 #include "dialogs/RecordTables.h"
 
-#include "services/Cp1252.h"
 #include "core/Texts.h"
+#include "services/Cp1252.h"
+#include "services/Language.h"
 
 namespace {
 
 QString placeholder() {
     return GetText(14000);
+}
+
+// An empty row keeps the placeholder of the language it was emptied in.
+bool isPlaceholder(const QString &name) {
+    return name == placeholder() || TextInEveryLanguage(14000).contains(name);
 }
 
 // The name as the table keeps it: single-byte text of at most 255 characters.
@@ -101,7 +107,7 @@ void RecordTables::insertVs(int index, qint32 points, bool won, const QString &n
 }
 
 QString RecordTables::NombreVs(int i) const {
-    if (i < 1 || i > RecordRows || nombresVs[i - 1] == placeholder())
+    if (i < 1 || i > RecordRows || isPlaceholder(nombresVs[i - 1]))
         return {};
     return nombresVs[i - 1];
 }
@@ -153,7 +159,7 @@ QString RecordTables::columnText(const TRecordNumbers &column) {
 QString RecordTables::columnText(const TRecordNames &column) {
     QString text;
     for (const QString &name : column)
-        text += name + u'\n';
+        text += (isPlaceholder(name) ? placeholder() : name) + u'\n';
     return text;
 }
 

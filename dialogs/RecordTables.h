@@ -44,7 +44,8 @@ public:
     // Adds one player's one-to-one game to that player's row, or enters a new row.
     void NuevoRecordVs(qint32 Puntos, bool Ganada, const QString &Nombre);
 
-    // The name of one-to-one row i, empty for an empty row.
+    // The name of one-to-one row i, empty for an empty row (whatever language its
+    // placeholder is in).
     QString NombreVs(int i) const;
 
     // Empties the by-stages table; the one-to-one table; one one-to-one row n (1..10),
@@ -66,7 +67,8 @@ public:
 
     void IntercambiarVs(int i, int j);
 
-    // A column as the window shows it: each row's value followed by a line break.
+    // A column as the window shows it: each row's value followed by a line break; an
+    // empty row's name in the current language.
     static QString columnText(const TRecordNumbers &column);
     static QString columnText(const TRecordNames &column);
 

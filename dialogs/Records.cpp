@@ -1,7 +1,7 @@
 #include "dialogs/Records.h"
 
-#include "dialogs/TranslateForm.h"
 #include "core/Texts.h"
+#include "dialogs/TranslateForm.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -10,6 +10,7 @@
 
 TfRecords::TfRecords(QWidget *parent) : FixedDialog(342, 143, parent) {
     SetTag(this, 13100);
+    setEscapeCloses(false);
     Marco = NewSunkenFrame(this, QRect(10, 10, 321, 91));
     imgIcono = new QLabel(this);
     imgIcono->setGeometry(20, 20, 32, 32);
@@ -41,6 +42,9 @@ QString TfRecords::PedirRecord(const QString &Nombre, int Puntos) {
 
 void TfRecords::showEvent(QShowEvent *event) {
     edNombre->setFocus();
-    edNombre->selectAll();
+    // All selected, so typing replaces the name, with the cursor at the start so a long
+    // name shows its beginning.
+    const int length = int(edNombre->text().size());
+    edNombre->setSelection(length, -length);
     FixedDialog::showEvent(event);
 }

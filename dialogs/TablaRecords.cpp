@@ -1,9 +1,9 @@
 #include "dialogs/TablaRecords.h"
 
+#include "core/Texts.h"
 #include "dialogs/Mensajes.h"
 #include "dialogs/Records.h"
 #include "dialogs/TranslateForm.h"
-#include "core/Texts.h"
 
 #include <QFrame>
 #include <QInputDialog>
@@ -60,7 +60,17 @@ void grid(QWidget *parent, int top, std::initializer_list<int> separators) {
 } // namespace
 
 TfTablaRecords::TfTablaRecords(QString Clave, UserStore store, QWidget *parent)
-    : FixedDialog(452, 428, parent), records(std::move(Clave), std::move(store)) {
+    : FixedDialog(452, 428, parent),
+      own(std::make_unique<RecordTables>(std::move(Clave), std::move(store))), records(*own) {
+    build();
+}
+
+TfTablaRecords::TfTablaRecords(RecordTables &shared, QWidget *parent)
+    : FixedDialog(452, 428, parent), records(shared) {
+    build();
+}
+
+void TfTablaRecords::build() {
     SetTag(this, 14100);
     PedirRecord = [this](const QString &proposed, qint32 points) {
         auto dialog = std::make_unique<TfRecords>(this);
@@ -74,7 +84,8 @@ TfTablaRecords::TfTablaRecords(QString Clave, UserStore store, QWidget *parent)
 }
 
 TfTablaRecords::~TfTablaRecords() {
-    records.GuardarRecords();
+    if (own)
+        own->GuardarRecords();
 }
 
 void TfTablaRecords::buildStageTable() {

@@ -4,6 +4,7 @@
 #include "dialogs/RecordTables.h"
 
 #include <functional>
+#include <memory>
 
 class QFrame;
 class QLabel;
@@ -16,7 +17,11 @@ class TfTablaRecords : public FixedDialog {
 public:
     explicit TfTablaRecords(QString Clave = QString::fromLatin1(SettingsKeyPath),
                             UserStore store = UserStore(), QWidget *parent = nullptr);
-    // Stores both tables once more: a store that failed while the game ran may work now.
+    // The window over tables its caller keeps (and stores at the end), so the window can
+    // be made when it is first needed.
+    explicit TfTablaRecords(RecordTables &shared, QWidget *parent = nullptr);
+    // Stores its own tables once more: a store that failed while the game ran may work
+    // now.
     ~TfTablaRecords() override;
 
     // Enters a by-stages result; when it makes the table, asks its name (which may
@@ -59,7 +64,9 @@ private:
     void buildVsTable();
     void buildButtons();
     void retranslate();
+    void build();
 
-    RecordTables records;
+    std::unique_ptr<RecordTables> own;
+    RecordTables &records;
     QList<QLabel *> autoSized;
 };

@@ -58,6 +58,8 @@ void TKeyBox::inputMethodEvent(QInputMethodEvent *event) {
 TfTeclas::TfTeclas(QWidget *parent)
     : FixedDialog(442, 208, parent), beep([] { QApplication::beep(); }) {
     SetTag(this, 11100);
+    // Escape is a key to capture like any other; neither button cancels.
+    setEscapeCloses(false);
     gbJugador1 = newPlayerGroup(10, 11101, 0);
     gbJugador2 = newPlayerGroup(225, 11102, 5);
     btnIntercambiar = NewButton(this, QRect(140, 175, 115, 25), 11108);

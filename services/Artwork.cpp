@@ -1,11 +1,13 @@
 #include "services/Artwork.h"
 
+#include "services/ResourceImage.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 
 namespace {
 QImage Art(const QString &name) {
-    return QImage(QStringLiteral(":/art/%1.png").arg(name));
+    return ReadPng(QStringLiteral(":/art/%1.png").arg(name));
 }
 } // namespace
 

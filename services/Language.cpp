@@ -1,9 +1,14 @@
 #include "services/Language.h"
 
+#include "core/TextTable.h"
 #include "services/DataFiles.h"
 #include "services/ErrorReport.h"
 #include "services/LanguageModule.h"
-#include "core/TextTable.h"
+#include "services/ResourceImage.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <memory>
 #include <utility>
@@ -16,15 +21,51 @@ const QString ModuleRoot = QStringLiteral("/language-module");
 int currentLanguage = LanguageEnglish;
 bool lastSwitchFailed = false;
 std::unique_ptr<LanguageModule> loaded;
+// Qt's own texts (standard buttons of message boxes and input dialogs) in the same
+// language; absent when Debian's translations are not installed.
+std::unique_ptr<QTranslator> qtTexts;
 
 void releaseModule() {
     if (!loaded)
         return;
     SetCurrentTextTable(nullptr);
+    if (qtTexts)
+        QCoreApplication::removeTranslator(qtTexts.get());
+    qtTexts.reset();
     loaded.reset();
 }
 
+std::unique_ptr<QTranslator> qtTranslation(const QString &language) {
+    auto translator = std::make_unique<QTranslator>();
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(QStringLiteral("qtbase_") + language, folder) ||
+        !QCoreApplication::installTranslator(translator.get()))
+        return nullptr;
+    return translator;
+}
+
+// The Spanish table read from the module file without switching to it; kept once read.
+const TextTable &spanishTexts() {
+    static TextTable peeked;
+    if (loaded)
+        return loaded->texts();
+    if (peeked.size() > 0)
+        return peeked;
+    const QString file = FindDataFile(QString::fromLatin1(LanguageModuleName));
+    if (auto module = LanguageModule::load(file, QStringLiteral("/language-peek")))
+        peeked = module->texts();
+    return peeked;
+}
+
 } // namespace
+
+QStringList TextInEveryLanguage(int id) {
+    QStringList texts{EnglishTexts().text(id)};
+    const QString spanish = spanishTexts().text(id);
+    if (!spanish.isEmpty() && !texts.contains(spanish))
+        texts << spanish;
+    return texts;
+}
 
 void SetLanguage(int language) {
     releaseModule();
@@ -42,6 +83,7 @@ void SetLanguage(int language) {
         return;
     }
     SetCurrentTextTable(&loaded->texts());
+    qtTexts = qtTranslation(QStringLiteral("es"));
     currentLanguage = LanguageSpanish;
     lastSwitchFailed = false;
 }
@@ -70,7 +112,7 @@ QString LoadLanguagePictures(QImage &scoreboard, QImage &pause, QImage &pauseMas
 bool LoadLanguageBitmap(QImage &bitmap, const QString &name) {
     const QString path = loaded ? QStringLiteral(":/language-module/%1.png").arg(name)
                                 : QStringLiteral(":/art/%1.png").arg(name);
-    QImage image(path);
+    QImage image = ReadPng(path);
     if (image.isNull())
         return false;
     bitmap = image;

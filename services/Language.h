@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 // Language numbers as stored in the settings.
 constexpr int LanguageEnglish = 0;
@@ -25,6 +26,11 @@ int GetLanguage();
 // choice is then kept for the next start. Switching to English changes nothing here:
 // at start-up the window puts English in place right after the failed switch.
 bool LanguageModuleFailed();
+
+// The text of id in every language the program has: English first, then Spanish when
+// the module can be read (loaded or not), without repeats. For texts stored in one
+// language and shown in another.
+QStringList TextInEveryLanguage(int id);
 
 // Whether a language module is loaded and must be released at the next switch.
 bool IsLanguageModuleLoaded();

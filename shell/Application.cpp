@@ -1,5 +1,7 @@
 #include "shell/Application.h"
 
+#include "core/Texts.h"
+
 #include <QMessageBox>
 
 #include <exception>
@@ -21,7 +23,7 @@ QString ExceptionText(const QString &message) {
 }
 
 void TAplicacion::ShowException(const QString &message) {
-    ReportBox(QApplication::applicationDisplayName(), ExceptionText(message));
+    ReportBox(QString::fromLatin1(ApplicationTitle), ExceptionText(message));
 }
 
 bool TAplicacion::notify(QObject *receiver, QEvent *event) {

@@ -38,32 +38,46 @@ namespace {
 class TRecordsWindow;
 TRecordsWindow *theTables = nullptr;
 
-// The high-score window, which keeps both tables and stores every change at once.
+// Both high-score tables, loaded at start-up and stored at every change and at the end,
+// and the high-score window over them, made when it is first shown: the menu has no use
+// for its widgets.
 class TRecordsWindow : public TRecords {
 public:
     TRecordsWindow() { theTables = this; }
-    ~TRecordsWindow() override { theTables = nullptr; }
+    ~TRecordsWindow() override {
+        theTables = nullptr;
+        form.reset();
+        // A store that failed while the game ran may work now.
+        tables.GuardarRecords();
+    }
     void NuevoRecordFases(int points, int stage, QString &name) override {
-        form.NuevoRecordFases(points, stage, name);
+        window().NuevoRecordFases(points, stage, name);
     }
     void NuevoRecordVs(int points, bool won, const QString &name) override {
-        form.NuevoRecordVs(points, won, name);
+        tables.NuevoRecordVs(points, won, name);
     }
-    QString NombreVs(int row) override { return form.NombreVs(row); }
+    QString NombreVs(int row) override { return tables.NombreVs(row); }
     void Mostrar() override {
-        form.MostrarRecords();
-        form.exec();
+        window().MostrarRecords();
+        window().exec();
     }
     QStringList knownPlayers() const {
         QStringList names;
         for (int row = 1; row <= RecordRows; ++row)
-            if (const QString n = form.NombreVs(row); !n.isEmpty())
+            if (const QString n = tables.NombreVs(row); !n.isEmpty())
                 names << n;
         return names;
     }
 
 private:
-    TfTablaRecords form;
+    TfTablaRecords &window() {
+        if (!form)
+            form = std::make_unique<TfTablaRecords>(tables);
+        return *form;
+    }
+
+    RecordTables tables;
+    std::unique_ptr<TfTablaRecords> form;
 };
 } // namespace
 

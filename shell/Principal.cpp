@@ -5,6 +5,7 @@
 #include "services/ErrorReport.h"
 #include "services/Fases.h"
 #include "services/Language.h"
+#include "services/ResourceImage.h"
 #include "shell/Cristal.h"
 #include "shell/Region.h"
 
@@ -29,7 +30,6 @@ TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
     setPalette(pal);
     setAutoFillBackground(true);
 
-    Sonidos.Crear();
     createComponents();
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
@@ -91,8 +91,10 @@ void TfPrincipal::createLabels() {
         return new TEtiqueta(QLatin1String(name), r, font, a, this);
     };
     // Scoreboard: player 1 reads from the top, player 2 from the bottom, right aligned.
+    // The names stay inside the scoreboard, between x 265 and the numbers' right edge.
+    constexpr int NameWidth = 101;
     lblJugador1 = label("lblJugador1", {265, 35, 100, 13}, NameFont, left);
-    lblJugador1->setAutoSize(true);
+    lblJugador1->setAutoSize(true, NameWidth);
     lblPuntos1 = label("lblPuntos1", {265, 121, 71, 16}, NumberFont, left);
     lblEliminadas1 = label("lblEliminadas1", {265, 175, 71, 19}, NumberFont, left);
     lblNivel1 = label("lblNivel1", {337, 202, 31, 16}, NumberFont, left);
@@ -102,16 +104,32 @@ void TfPrincipal::createLabels() {
     lblNivel2 = label("lblNivel2", {337, 407, 31, 16}, NumberFont, right);
     // Right aligned and sized to its text, its right edge under the numbers' edge.
     lblJugador2 = label("lblJugador2", {298, 437, 68, 13}, NameFont, right);
-    lblJugador2->setAutoSize(true);
+    lblJugador2->setAutoSize(true, NameWidth);
     lblRocas1 = label("lblRocas1", {15, 422, 181, 13}, NameFont, left);
     lblStatus1 = label("lblStatus1", {15, 436, 181, 13}, NameFont, left);
     lblRocas2 = label("lblRocas2", {390, 422, 181, 13}, NameFont, left);
     lblStatus2 = label("lblStatus2", {390, 436, 181, 13}, NameFont, left);
+    lblPista1 = label("lblPista1", {15, 429, 181, 13}, NameFont, left);
+    lblPista2 = label("lblPista2", {390, 429, 181, 13}, NameFont, left);
+    lblPista1->setProperty("Tag", 10018);
+    lblPista2->setProperty("Tag", 10019);
+    lblPista1->setText(GetText(10018));
+    lblPista2->setText(GetText(10019));
+    showStartHints(true);
     for (TEtiqueta *l :
          {lblPuntos1, lblEliminadas1, lblNivel1, lblFase, lblPuntos2, lblEliminadas2, lblNivel2})
         l->setText(QStringLiteral("0"));
     lblNivel1->setText(QStringLiteral("1"));
     lblNivel2->setText(QStringLiteral("1"));
+}
+
+// The hints take the strips' place while no game runs; the game's own lines come back
+// with the next game.
+void TfPrincipal::showStartHints(bool on) {
+    lblPista1->setVisible(on);
+    lblPista2->setVisible(on);
+    for (TEtiqueta *line : {lblRocas1, lblStatus1, lblRocas2, lblStatus2})
+        line->setVisible(!on);
 }
 
 void TfPrincipal::createButtons() {
@@ -133,16 +151,17 @@ void TfPrincipal::createButtons() {
 void TfPrincipal::loadPictures() {
     const QImage strip = LoadStatusStrip();
     imgStatus1->setPicture(strip);
-    imgStatus2->setPicture(strip.copy());
-    const QImage icon(QStringLiteral(":/art/imgIcon64.png"));
+    imgStatus2->setPicture(strip);
+    const QImage icon = ReadPng(QStringLiteral(":/art/imgIcon64.png"));
     if (!icon.isNull())
         setWindowIcon(QIcon(QPixmap::fromImage(icon)));
 }
 
 void TfPrincipal::createGame() {
     TPictures pics = LoadPictures();
-    imgFondo1->setPicture(pics.FondoVacio.copy());
-    imgFondo2->setPicture(pics.FondoVacio.copy());
+    // Shared with the empty well until the game first draws into a well.
+    imgFondo1->setPicture(pics.FondoVacio);
+    imgFondo2->setPicture(pics.FondoVacio);
     imgMarcador->setPicture(pics.Marcador);
 
     GameBindings b;
@@ -188,11 +207,8 @@ void TfPrincipal::showEvent(QShowEvent *event) {
     shown = true;
     if (QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
-    FormShow();
-}
-
-void TfPrincipal::FormShow() {
-    Sonidos.Abrir();
+    // The mixer and its waves come with the first game (setMixerActive), not with the
+    // showing: the menu has no use for them.
 }
 
 void TfPrincipal::closeEvent(QCloseEvent *event) {

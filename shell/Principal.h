@@ -41,6 +41,9 @@ public:
     // Store the settings now if keys, names or language changed since the last store.
     void storeSettingsIfChanged();
 
+    // Whether the mixer exists: it comes with the first game.
+    bool soundPrepared() const { return Sonidos.SoundMix() != nullptr; }
+
     // The window outline built by CrearRegion.
     const QRegion &region() const { return regionForma; }
 
@@ -51,6 +54,8 @@ public:
     TEtiqueta *lblJugador1, *lblJugador2, *lblPuntos1, *lblPuntos2;
     TEtiqueta *lblEliminadas1, *lblEliminadas2, *lblNivel1, *lblNivel2, *lblFase;
     TEtiqueta *lblRocas1, *lblStatus1, *lblRocas2, *lblStatus2;
+    // How to begin, in the status strips while no game runs.
+    TEtiqueta *lblPista1, *lblPista2;
     TBotonPlano *btnMenu, *btnMinimizar, *btnCerrar;
     // The game's timers on its clock, which the driver paces in real time.
     ITimer *Timer1, *Timer2, *TimerDibujar1, *TimerDibujar2, *TimerStatus;
@@ -101,13 +106,13 @@ protected:
 private:
     void createComponents();
     void createLabels();
+    void showStartHints(bool on);
     void createButtons();
     void createMenu();
     void connectMenu();
     void createGame();
     void loadPictures();
     void CrearRegion();
-    void FormShow();
     void LeerConfiguracion();
     void GuardarConfiguracion();
     void setMenuCaption(QAction *item, int textId);

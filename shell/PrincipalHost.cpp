@@ -23,6 +23,8 @@ void TfPrincipal::playSound(TSonido wave, int channel) {
 }
 
 void TfPrincipal::setMixerActive(bool on) {
+    if (on)
+        Sonidos.Preparar();
     Sonidos.setActivated(on);
 }
 

@@ -119,10 +119,16 @@ void TfPrincipal::setMenuCaption(QAction *item, int textId) {
 
 void TfPrincipal::btnMenuClick() {
     post(InputKind::PauseIfRunning);
-    Menu->popup(mapToGlobal(btnMenu->geometry().bottomLeft() + QPoint(0, 1)));
+    // Placed from the window's own geometry: under a window manager the native window's
+    // cached position, which mapToGlobal reads, can stay at the origin after the
+    // placement in showEvent.
+    const QPoint underButton = btnMenu->geometry().bottomLeft() + QPoint(0, 1);
+    Menu->popup(geometry().topLeft() + underButton);
 }
 
 void TfPrincipal::pauseItemChanged(bool enabled, bool paused) {
+    // The pause item is enabled exactly while a game is in progress.
+    showStartHints(!enabled);
     mnPausa->setEnabled(enabled);
     setMenuCaption(mnPausa, paused ? 10011 : 10012);
 }

@@ -55,6 +55,14 @@ void TSonidos::Abrir() {
     }
 }
 
+void TSonidos::Preparar() {
+    if (prepared)
+        return;
+    prepared = true;
+    Crear();
+    Abrir();
+}
+
 void TSonidos::Liberar() {
     for (TSonido w : AllWaves) {
         TMixerWave *&entry = waves[size_t(w)];

@@ -20,8 +20,11 @@ public:
 
     // Creates the mixer component with channels 0 to 3 open.
     void Crear();
-    // Loads the six waves from the program's resources (FormShow).
+    // Loads the six waves from the program's resources.
     void Abrir();
+    // Crear and Abrir the first time a game wants sound; later calls do nothing. The
+    // audio system and the waves cost memory and start-up time the menu has no use for.
+    void Preparar();
     // Releases the six waves (FormDestroy).
     void Liberar();
 
@@ -48,4 +51,5 @@ private:
     std::array<TMixerWave *, 6> waves{};
     bool broken = false;
     bool reported = false;
+    bool prepared = false;
 };

@@ -56,19 +56,28 @@ TEtiqueta::TEtiqueta(const QString &name, const QRect &bounds, int fontPixels, Q
 }
 
 void TEtiqueta::setText(const QString &text) {
-    QLabel::setText(text);
+    fullText = text;
     if (autoSize)
         fitText();
+    else
+        QLabel::setText(text);
 }
 
-void TEtiqueta::setAutoSize(bool on) {
+void TEtiqueta::setAutoSize(bool on, int maxWidth) {
     autoSize = on;
+    widthLimit = maxWidth;
     if (on)
         fitText();
 }
 
 void TEtiqueta::fitText() {
-    const int w = qMax(1, QFontMetrics(font()).horizontalAdvance(QLabel::text()) + 2);
+    const QFontMetrics metrics(font());
+    constexpr int Margin = 2;
+    QString shown = fullText;
+    if (metrics.horizontalAdvance(shown) + Margin > widthLimit)
+        shown = metrics.elidedText(fullText, Qt::ElideRight, widthLimit - Margin);
+    QLabel::setText(shown);
+    const int w = qBound(1, metrics.horizontalAdvance(shown) + Margin, widthLimit);
     const int x = (alignment() & Qt::AlignRight) ? anchorX - w : anchorX;
     setGeometry(x, y(), w, height());
 }

@@ -39,19 +39,23 @@ public:
     TEtiqueta(const QString &name, const QRect &bounds, int fontPixels, Qt::Alignment align,
               QWidget *parent);
 
+    // The whole text, also when the label shows it cut.
     void setText(const QString &text) override;
-    QString text() const override { return QLabel::text(); }
+    QString text() const override { return autoSize ? fullText : QLabel::text(); }
     void repaint() override { QLabel::repaint(); }
 
     // A label without a fixed width grows from its left edge, or toward its left
-    // when right aligned, to fit its text.
-    void setAutoSize(bool on);
+    // when right aligned, to fit its text, up to maxWidth pixels; a longer text is
+    // cut with an ellipsis.
+    void setAutoSize(bool on, int maxWidth = QWIDGETSIZE_MAX);
 
 private:
     void fitText();
 
+    QString fullText;
     bool autoSize = false;
     int anchorX = 0;
+    int widthLimit = QWIDGETSIZE_MAX;
 };
 
 // A flat button showing one symbol glyph chosen by its caption: "7" menu, "0" minimise,

@@ -22,7 +22,7 @@ bool ColourDepthAccepted() {
     if (!screen || screen->depth() >= 16)
         return true;
     const auto answer =
-        QMessageBox::warning(nullptr, QGuiApplication::applicationDisplayName(),
+        QMessageBox::warning(nullptr, QString::fromLatin1(ApplicationTitle),
                              DlgNormalize(GetText(2)), QMessageBox::Ok | QMessageBox::Cancel);
     return answer == QMessageBox::Ok;
 }
@@ -72,8 +72,8 @@ private:
 int main(int argc, char *argv[]) {
     TAplicacion app(argc, argv);
     const QString title = QString::fromLatin1(ApplicationTitle);
+    // Only the name: a display name would be appended to every other window's caption.
     QApplication::setApplicationName(title);
-    QApplication::setApplicationDisplayName(title);
 
     if (!ColourDepthAccepted())
         return 0;

@@ -1,12 +1,15 @@
 #!/bin/sh
 # Measures the release build of the game under Xvfb: start-up from exec to the window
-# being mapped (median of 5), resident memory after 5 s, CPU use over 10 s idle before
-# a game and over 10 s of a two-player game with key presses.
+# being mapped (median of 5), resident memory and heap after 5 s in the menu, what Qt
+# maps, CPU use over 10 s idle before a game and over 10 s of a two-player game with key
+# presses. A plain Qt window (bench/window/PlainWindow.cpp, beside the program) is
+# measured first in the same run as the baseline of start-up and memory.
 # Usage: bench/window/run.sh [path to cobaltix]   (default build/release/bin/cobaltix)
 set -eu
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 PROGRAM=$(readlink -f "${1:-$ROOT/build/release/bin/cobaltix}")
-[ -x "$PROGRAM" ] || { echo "build the release preset first: $PROGRAM" >&2; exit 1; }
+[ -x "$PROGRAM" ] && [ -x "$(dirname "$PROGRAM")/plain_window" ] ||
+    { echo "build cobaltix and plain_window of the release preset first" >&2; exit 1; }
 
 WORK=$(mktemp -d)
 export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config"
@@ -34,25 +37,49 @@ cpu_over() {
     awk -v d=$((b - a)) -v hz="$hz" -v s="$2" 'BEGIN { printf "%.1f", 100 * d / hz / s }'
 }
 
-times=""
-for run in 1 2 3 4 5; do
-    start=$(now_ms)
-    COBALTIX_LATENCY=1 "$PROGRAM" >/dev/null 2>"$WORK/latency.log" &
-    game=$!
-    # Poll gently: a busy poll would steal the CPU the program needs to start.
-    until xwininfo -name Cobaltix 2>/dev/null | grep -q IsViewable; do sleep 0.002; done
-    times="$times $(($(now_ms) - start))"
-    if [ "$run" -lt 5 ]; then
-        kill "$game"
-        wait "$game" 2>/dev/null || true
-        game=""
-    fi
-done
-median=$(echo $times | tr ' ' '\n' | sort -n | sed -n 3p)
-echo "start-up to window mapped: median ${median} ms (runs:${times})"
+# Median over 5 runs of the time from exec to the window named $2 being mapped; the
+# last run's process is left running in $game.
+startup_median() {
+    times=""
+    for run in 1 2 3 4 5; do
+        start=$(now_ms)
+        COBALTIX_LATENCY=1 "$1" >/dev/null 2>"$WORK/latency.log" &
+        game=$!
+        # Poll gently: a busy poll would steal the CPU the program needs to start.
+        until xwininfo -name "$2" 2>/dev/null | grep -q IsViewable; do sleep 0.002; done
+        times="$times $(($(now_ms) - start))"
+        if [ "$run" -lt 5 ]; then
+            kill "$game"
+            wait "$game" 2>/dev/null || true
+            game=""
+        fi
+    done
+    median=$(echo $times | tr ' ' '\n' | sort -n | sed -n 3p)
+}
+rss_mb() { awk '/VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }
+heap_mb() { awk '/\[heap\]/ { h = 1; next } h && /^Rss:/ { printf "%.1f", $2 / 1024; exit }' "/proc/$1/smaps"; }
+qt_mapped() {
+    grep -o 'libQt6[A-Za-z]*\|plugins/[a-z]*/[^ ]*\.so' "/proc/$1/maps" | sed 's|.*/||' | sort -u |
+        tr '\n' ' '
+}
 
+# The baseline: a plain Qt window linked with Qt Multimedia, in the same run.
+startup_median "$(dirname "$PROGRAM")/plain_window" "Plain Qt window"
+plain_median=$median plain_times=$times
 sleep 5
-echo "resident memory after 5 s: $(awk '/VmRSS/ { printf "%.1f MB", $2 / 1024 }' "/proc/$game/status")"
+plain_rss=$(rss_mb "$game") plain_heap=$(heap_mb "$game")
+kill "$game"
+wait "$game" 2>/dev/null || true
+game=""
+
+startup_median "$PROGRAM" Cobaltix
+echo "plain Qt window: start-up to window mapped: median ${plain_median} ms (runs:${plain_times})"
+echo "plain Qt window: resident memory after 5 s: ${plain_rss} MB, heap ${plain_heap} MB"
+echo "start-up to window mapped: median ${median} ms (runs:${times})"
+awk -v a="$median" -v b="$plain_median" 'BEGIN { printf "start-up against the plain window: %.2f times\n", a / b }'
+sleep 5
+echo "resident memory after 5 s: $(rss_mb "$game") MB, heap $(heap_mb "$game") MB"
+echo "Qt libraries and plugins mapped: $(qt_mapped "$game")"
 echo "CPU idle over 10 s: $(cpu_over "$game" 10) %"
 
 wid=$(wait_window 50)

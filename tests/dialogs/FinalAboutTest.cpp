@@ -56,7 +56,7 @@ TEST(TfAbout, LinksOpenTheirAddresses) {
         return true;
     };
     QTest::mouseClick(about.edEmail, Qt::LeftButton);
-    QTest::keyClick(about.edWWW, Qt::Key_Return);
+    QTest::keyClick(about.edWWW, Qt::Key_Space);
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[0].scheme(), QStringLiteral("mailto"));
     EXPECT_EQ(opened[0].path(), about.edEmail->text());
@@ -84,4 +84,26 @@ TEST(TfAbout, FailedLinkIsReported) {
     EXPECT_EQ(text, GetText(1009));
     EXPECT_EQ(icon, QMessageBox::Critical);
     EXPECT_TRUE(about.isVisible());
+}
+
+// Return in a link box presses OK, the default button, instead of opening the link again
+// (after a failed link, the error and the link used to alternate on every Return).
+TEST(TfAbout, ReturnInALinkPressesOk) {
+    TfAbout about;
+    int opened = 0;
+    about.openUrl = [&](const QUrl &) {
+        ++opened;
+        return false;
+    };
+    int result = -1;
+    ModalDriver driver({[&](QWidget *w) {
+        auto *box = qobject_cast<TfAbout *>(w);
+        ASSERT_NE(box, nullptr);
+        box->edWWW->setFocus();
+        QTest::keyClick(box->edWWW, Qt::Key_Return);
+    }});
+    result = about.exec();
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(opened, 0);
+    EXPECT_TRUE(about.btnAceptar->isDefault());
 }

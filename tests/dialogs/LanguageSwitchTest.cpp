@@ -1,11 +1,13 @@
 #include "dialogs/TablaRecords.h"
 #include "dialogs/Teclas.h"
 
-#include "services/Language.h"
 #include "core/Texts.h"
+#include "services/Language.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -57,4 +59,51 @@ TEST_F(InSpanish, KeyDialogNamesKeysInSpanish) {
     EXPECT_EQ(keys.cajas[0]->text(), QStringLiteral("Izquierda"));
     EXPECT_EQ(keys.cajas[5]->text(), QString::fromUtf8("Tecla n\xc2\xba 108"));
     EXPECT_EQ(keys.windowTitle(), GetText(11100));
+}
+
+// An empty row keeps the placeholder of the language it was emptied in; it shows in the
+// language in force and is never offered as a known player.
+TEST_F(InSpanish, EmptyRowsShowTheCurrentLanguagesPlaceholder) {
+    const QString store = scratch.filePath(QStringLiteral("records"));
+    SetLanguage(LanguageSpanish);
+    const QString spanish = GetText(14000);
+    {
+        RecordTables tables(QStringLiteral("Software\\Test"), UserStore(store));
+        tables.clearVsScores();
+        tables.NuevoRecordVs(30, true, QStringLiteral("Eva"));
+        ASSERT_EQ(tables.NombresVs()[1], spanish);
+    }
+    SetLanguage(LanguageEnglish);
+    RecordTables english(QStringLiteral("Software\\Test"), UserStore(store));
+    ASSERT_EQ(english.NombresVs()[1], spanish);
+    const QStringList shown =
+        RecordTables::columnText(english.NombresVs()).split(QLatin1Char('\n'));
+    EXPECT_EQ(shown.value(0), QStringLiteral("Eva"));
+    EXPECT_EQ(shown.value(1), QStringLiteral("(no name)"));
+    EXPECT_EQ(shown.value(9), QStringLiteral("(no name)"));
+    EXPECT_EQ(english.NombreVs(1), QStringLiteral("Eva"));
+    for (int row = 2; row <= RecordRows; ++row)
+        EXPECT_EQ(english.NombreVs(row), QString()) << row;
+
+    // And the other way round: English placeholders read in Spanish.
+    english.clearStageScores();
+    SetLanguage(LanguageSpanish);
+    const QStringList stageNames =
+        RecordTables::columnText(english.NombresFases()).split(QLatin1Char('\n'));
+    EXPECT_EQ(stageNames.value(0), spanish);
+}
+
+// Qt's own buttons (standard message boxes, input dialogs) follow the game's language.
+TEST_F(InSpanish, QtsOwnButtonsFollowTheLanguage) {
+    auto okText = [] {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        return box.button(QMessageBox::Ok)->text() + u'|' + box.button(QMessageBox::Cancel)->text();
+    };
+    EXPECT_EQ(okText(), QStringLiteral("OK|Cancel"));
+    SetLanguage(LanguageSpanish);
+    ASSERT_EQ(GetLanguage(), LanguageSpanish);
+    EXPECT_EQ(okText(), QStringLiteral("Aceptar|Cancelar"));
+    SetLanguage(LanguageEnglish);
+    EXPECT_EQ(okText(), QStringLiteral("OK|Cancel"));
 }

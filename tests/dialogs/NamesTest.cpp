@@ -119,7 +119,7 @@ TEST(PedirRecord, NameRules) {
                   [](QWidget *w) {
                       auto *d = qobject_cast<TfRecords *>(w);
                       QTest::keyClicks(d->edNombre, QStringLiteral("   "));
-                      QTest::keyClick(d, Qt::Key_Escape);
+                      d->close();
                   }),
               QStringLiteral("   "));
     EXPECT_EQ(GetText(14000), QStringLiteral("(no name)"));
@@ -135,4 +135,73 @@ TEST(PedirRecord, ShowsThePoints) {
     }});
     dialog.PedirRecord(QStringLiteral("x"), 5120);
     EXPECT_EQ(points, QStringLiteral("5120 points"));
+}
+
+// Neither dialog has a Cancel button: Escape does nothing, whatever has the focus. In the
+// names dialog it used to start the game with the names as they stood.
+TEST(PedirNombres, EscapeDoesNothing) {
+    QString one = QStringLiteral("Ana"), two = QStringLiteral("Bea");
+    bool stillOpen = false;
+    ModalDriver driver({[&](QWidget *w) {
+        QTest::keyClick(names(w)->cbJugador1, Qt::Key_Escape);
+        names(w)->btnAceptar->setFocus();
+        QTest::keyClick(names(w)->btnAceptar, Qt::Key_Escape);
+        QTest::keyClick(w, Qt::Key_Escape);
+        stillOpen = w->isVisible();
+        names(w)->cbJugador2->setEditText(QStringLiteral("Eva"));
+        names(w)->btnAceptar->click();
+    }});
+    PedirNombres(one, two, QStringList());
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(two, QStringLiteral("Eva"));
+}
+
+TEST(PedirRecord, EscapeDoesNothing) {
+    TfRecords dialog;
+    bool stillOpen = false;
+    ModalDriver driver({[&](QWidget *w) {
+        auto *d = qobject_cast<TfRecords *>(w);
+        QTest::keyClick(d->edNombre, Qt::Key_Escape);
+        d->btnAceptar->setFocus();
+        QTest::keyClick(d->btnAceptar, Qt::Key_Escape);
+        stillOpen = w->isVisible();
+        d->btnAceptar->click();
+    }});
+    EXPECT_EQ(dialog.PedirRecord(QStringLiteral("Ana"), 10), QStringLiteral("Ana"));
+    EXPECT_TRUE(stillOpen);
+}
+
+// A name longer than its box shows its start: the player knows whose name it is.
+TEST(PedirNombres, LongNamesShowTheirStart) {
+    const QString longName = QStringLiteral("Bartholomew the Magnificent of Upper Wellington");
+    QString one = longName, two = longName + QStringLiteral(" II");
+    int cursor1 = -1, cursor2 = -1;
+    ModalDriver driver({[&](QWidget *w) {
+        cursor1 = names(w)->cbJugador1->lineEdit()->cursorPosition();
+        cursor2 = names(w)->cbJugador2->lineEdit()->cursorPosition();
+        names(w)->btnAceptar->click();
+    }});
+    PedirNombres(one, two, QStringList());
+    EXPECT_EQ(cursor1, 0);
+    EXPECT_EQ(cursor2, 0);
+    EXPECT_EQ(one, longName);
+}
+
+// In the record dialog the proposed name is all selected, so typing replaces it, and
+// its start shows.
+TEST(PedirRecord, LongNameShowsItsStartSelected) {
+    TfRecords dialog;
+    const QString longName = QStringLiteral("Bartholomew the Magnificent of Upper Wellington");
+    int cursor = -1;
+    QString selected;
+    ModalDriver driver({[&](QWidget *w) {
+        auto *d = qobject_cast<TfRecords *>(w);
+        cursor = d->edNombre->cursorPosition();
+        selected = d->edNombre->selectedText();
+        QTest::keyClicks(d->edNombre, QStringLiteral("Zoe"));
+        d->btnAceptar->click();
+    }});
+    EXPECT_EQ(dialog.PedirRecord(longName, 10), QStringLiteral("Zoe"));
+    EXPECT_EQ(cursor, 0);
+    EXPECT_EQ(selected, longName);
 }

@@ -2,8 +2,8 @@
 #include "dialogs/Mensajes.h"
 
 #include "ModalDriver.h"
-#include "services/ErrorReport.h"
 #include "core/Texts.h"
+#include "services/ErrorReport.h"
 #include "tests/services/FileSizeLimit.h"
 
 #include <QInputDialog>
@@ -182,4 +182,17 @@ TEST_F(HighScores, NamesShowAsPlainText) {
     window.NuevoRecordVs(10, true, QStringLiteral("<b>Ana</b>"));
     EXPECT_EQ(window.lblNombresVs->textFormat(), Qt::PlainText);
     EXPECT_EQ(line(window.lblNombresVs, 1), QStringLiteral("<b>Ana</b>"));
+}
+
+// Over tables kept by its caller, the window shows what was entered before it existed and
+// what is entered through it lands in those tables.
+TEST(HighScoresShared, WindowOverTheCallersTables) {
+    QTemporaryDir dir;
+    RecordTables tables(QStringLiteral("Software\\Test"), UserStore(dir.filePath("store")));
+    tables.NuevoRecordVs(25, true, QStringLiteral("Ana"));
+    TfTablaRecords window(tables);
+    EXPECT_EQ(window.lblNombresVs->text().section(QLatin1Char('\n'), 0, 0), QStringLiteral("Ana"));
+    window.NuevoRecordVs(50, true, QStringLiteral("Bea"));
+    EXPECT_EQ(tables.NombreVs(1), QStringLiteral("Bea"));
+    EXPECT_EQ(&window.tables(), &tables);
 }

@@ -88,6 +88,18 @@ TEST_F(KeyDialog, SpecialKeysAreCaptured) {
     EXPECT_EQ(beeps, 0);
 }
 
+// Neither button cancels: Escape on a button leaves the dialog open and the keys alone.
+TEST_F(KeyDialog, EscapeOnAButtonDoesNothing) {
+    for (QPushButton *button : {dialog.btnAceptar, dialog.btnCancelar, dialog.btnIntercambiar}) {
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Escape);
+        EXPECT_TRUE(dialog.isVisible()) << button->text().toStdString();
+    }
+    EXPECT_EQ(dialog.result(), 0);
+    EXPECT_EQ(dialog.teclas(), Defaults);
+    EXPECT_EQ(beeps, 0);
+}
+
 // Interchanging twice restores the keys; once swaps all five actions.
 TEST_F(KeyDialog, InterchangeSwapsThePlayers) {
     dialog.btnIntercambiar->click();

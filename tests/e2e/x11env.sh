@@ -1,4 +1,4 @@
-# Shared by the end-to-end test, the window benchmark and the real audio device test: a private X server and a
+# Shared by the end-to-end tests, the window benchmark and the real audio device test: a private X server and a
 # PulseAudio daemon with a null sink, both started here and stopped on exit.
 # Sourced; expects WORK (a scratch directory) to be set.
 
@@ -32,6 +32,22 @@ start_x() {
     read -r number <"$xfifo"
     export DISPLAY=":$number"
     export QT_QPA_PLATFORM=xcb
+}
+
+# Starts openbox on the X server of start_x and waits until it manages the screen.
+start_openbox() {
+    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+    started_pids="$started_pids $!"
+    i=0
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+        i=$((i + 1))
+        if [ "$i" -gt 100 ]; then
+            echo "openbox did not start:" >&2
+            cat "$WORK/openbox.log" >&2
+            return 1
+        fi
+        sleep 0.1
+    done
 }
 
 # Starts a private PulseAudio daemon whose default sink is a null sink "cobaltix".

@@ -129,7 +129,6 @@ TEST(ErrorReport, AnErrorEscapingAHandlerIsShownAndTheProgramGoesOn) {
     TAplicacion::ReportBox = [](const QString &caption, const QString &text) {
         *sink << caption + "|" + text;
     };
-    QApplication::setApplicationDisplayName("Cobaltix");
     Throwing target;
     QCoreApplication::postEvent(&target, new QEvent(QEvent::User));
     QCoreApplication::postEvent(&target, new QEvent(QEvent::User));

@@ -78,3 +78,20 @@ TEST(CuesWithoutWaves, CuesBeforeTheWavesAreLoadedAreSilent) {
     sonidos.Play(TSonido::Fase, 0); // no waves yet
     EXPECT_TRUE(reports.isEmpty());
 }
+
+// The mixer and the waves come once, when a game first wants sound.
+TEST(CuesWithoutWaves, PreparedOnceOnDemand) {
+    TSonidos sonidos;
+    QStringList reports;
+    sonidos.Reportar = [&](const QString &m) { reports << m; };
+    EXPECT_EQ(sonidos.SoundMix(), nullptr);
+    sonidos.Preparar();
+    TSoundMix *mixer = sonidos.SoundMix();
+    ASSERT_NE(mixer, nullptr) << reports.join('\n').toStdString();
+    TMixerWave *fase = sonidos.wave(TSonido::Fase);
+    EXPECT_NE(fase, nullptr);
+    sonidos.Preparar();
+    EXPECT_EQ(sonidos.SoundMix(), mixer);
+    EXPECT_EQ(sonidos.wave(TSonido::Fase), fase);
+    EXPECT_TRUE(reports.isEmpty());
+}

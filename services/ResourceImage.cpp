@@ -1,0 +1,9 @@
+#include "services/ResourceImage.h"
+
+#include <QImageReader>
+
+QImage ReadPng(const QString &path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
