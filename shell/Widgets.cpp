@@ -6,11 +6,26 @@
 #include <QPainter>
 #include <QPainterPath>
 
-TImagen::TImagen(const QString &name, const QRect &bounds, QWidget *parent) : QWidget(parent) {
+void TComponente::place(QWidget *widget, const PixelScale &scale) {
+    factor = scale.factor;
+    widget->setGeometry(scale.map(bounds));
+}
+
+TImagen::TImagen(const QString &name, const QRect &bounds, QWidget *parent)
+    : QWidget(parent), TComponente(bounds) {
     setObjectName(name);
     setGeometry(bounds);
     // The picture covers the whole widget; skip the background fill.
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TImagen::setScale(const PixelScale &scale) {
+    place(this, scale);
+    update();
+}
+
+void TImagen::changed(const QRect &area) {
+    update(PixelScale{factor, {}}.map(area));
 }
 
 void TImagen::setPicture(const QImage &img) {
@@ -21,18 +36,19 @@ void TImagen::setPicture(const QImage &img) {
 void TImagen::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
     const QRect area = event->rect();
-    if (picture.isNull()) {
+    const QRect source = CoveringSource(area, factor) & picture.rect();
+    if (source != CoveringSource(area, factor))
         painter.fillRect(area, Qt::black);
+    if (source.isEmpty())
         return;
-    }
-    if (!picture.rect().contains(area))
-        painter.fillRect(area, Qt::black);
-    painter.drawImage(area.topLeft(), picture, area);
+    // Whole squares of picture pixels, never blended, on any device pixel ratio.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(PixelScale{factor, {}}.map(source), picture, source);
 }
 
 TEtiqueta::TEtiqueta(const QString &name, const QRect &bounds, int fontPixels, Qt::Alignment align,
                      QWidget *parent)
-    : QLabel(parent) {
+    : QLabel(parent), TComponente(bounds), fontPixels(fontPixels) {
     setObjectName(name);
     setGeometry(bounds);
     QFont f(QStringLiteral("Sans Serif"));
@@ -49,6 +65,17 @@ TEtiqueta::TEtiqueta(const QString &name, const QRect &bounds, int fontPixels, Q
     // Labels never take the mouse: the glass layer over the scoreboard does.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     anchorX = (align & Qt::AlignRight) ? bounds.right() + 1 : bounds.left();
+}
+
+void TEtiqueta::setScale(const PixelScale &scale) {
+    place(this, scale);
+    QFont f = font();
+    f.setPixelSize(fontPixels * factor);
+    setFont(f);
+    const QRect shown = geometry();
+    anchorX = (alignment() & Qt::AlignRight) ? shown.right() + 1 : shown.left();
+    if (autoSize)
+        fitText();
 }
 
 void TEtiqueta::setText(const QString &text) {
@@ -92,10 +119,15 @@ void TTemporizador::setEnabled(bool on) {
 }
 
 TBotonPlano::TBotonPlano(const QString &name, const QRect &bounds, QWidget *parent)
-    : QAbstractButton(parent) {
+    : QAbstractButton(parent), TComponente(bounds) {
     setObjectName(name);
     setGeometry(bounds);
     setFocusPolicy(Qt::NoFocus);
+}
+
+void TBotonPlano::setScale(const PixelScale &scale) {
+    place(this, scale);
+    update();
 }
 
 void TBotonPlano::enterEvent(QEnterEvent *event) {
@@ -113,13 +145,16 @@ void TBotonPlano::leaveEvent(QEvent *event) {
 void TBotonPlano::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    const QColor face = isDown()  ? QColor(70, 70, 110)
-                        : hovered ? QColor(55, 55, 90)
-                                  : QColor(30, 30, 50);
-    p.fillRect(rect(), face);
-    p.setPen(QColor(120, 120, 170));
-    p.drawRect(r);
+    // The glyphs are drawn in factor-1 coordinates, as sharp lines at any factor.
+    p.scale(factor, factor);
+    const QRect face(QPoint(0, 0), bounds.size());
+    const QRectF r = QRectF(face).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QColor colour = isDown()  ? QColor(70, 70, 110)
+                          : hovered ? QColor(55, 55, 90)
+                                    : QColor(30, 30, 50);
+    // A frame of whole pixels stays crisp when scaled.
+    p.fillRect(face, QColor(120, 120, 170));
+    p.fillRect(face.adjusted(1, 1, -1, -1), colour);
     p.setPen(QPen(Qt::white, 2));
     const QPointF c = r.center();
     const QString glyph = text();
@@ -141,6 +176,6 @@ void TBotonPlano::paintEvent(QPaintEvent *) {
         QFont f = font();
         f.setPixelSize(13);
         p.setFont(f);
-        p.drawText(rect(), Qt::AlignCenter, glyph);
+        p.drawText(face, Qt::AlignCenter, glyph);
     }
 }
