@@ -61,7 +61,6 @@ void scalePlacedParts(QWidget *parent, int from, int to) {
 }
 
 void scaleFixedPlaces(QDialog *dialog, int from, int to) {
-    scaleOwnFont(dialog, from, to);
     scalePlacedParts(dialog, from, to);
     const QSize size = scaledSize(dialog->size(), from, to);
     if (dialog->minimumSize() == dialog->maximumSize())
@@ -84,7 +83,6 @@ QStyle::StandardPixmap standardPixmap(QMessageBox::Icon icon) {
 }
 
 void scaleLaidOut(QDialog *dialog, int from, int to) {
-    scaleOwnFont(dialog, from, to);
     for (QWidget *part : dialog->findChildren<QWidget *>())
         if (!part->isWindow())
             scaleOwnFont(part, from, to);
@@ -97,11 +95,17 @@ void scaleLaidOut(QDialog *dialog, int from, int to) {
     const auto kind = QMessageBox::Icon(box->property(IconProperty).toInt());
     if (kind == QMessageBox::NoIcon)
         return;
-    const int side = box->style()->pixelMetric(QStyle::PM_MessageBoxIconSize) * to;
-    box->setIconPixmap(box->style()->standardIcon(standardPixmap(kind)).pixmap(side, side));
+    const int side = box->iconPixmap().width() / from * to;
+    QPixmap picture = box->style()->standardIcon(standardPixmap(kind)).pixmap(side, side);
+    // The style may hold no image that large.
+    if (picture.width() < side)
+        picture = picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    box->setIconPixmap(picture);
 }
 
 void rescale(QDialog *dialog, int from, int to) {
+    // The parts without a font of their own follow the dialog's.
+    dialog->setFont(scaledFont(dialog->font(), from, to));
     if (dialog->layout())
         scaleLaidOut(dialog, from, to);
     else
