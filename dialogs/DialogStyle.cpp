@@ -69,7 +69,10 @@ void TPicture::setIcon(const QIcon &picture) {
 void TPicture::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     if (!icon.isNull()) {
-        icon.paint(&painter, rect());
+        // The largest image the icon has up to the size needed, brought to that size.
+        const QPixmap best = icon.pixmap(size(), devicePixelRatioF());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(rect(), best);
         return;
     }
     const QPixmap picture = pixmap();

@@ -55,6 +55,10 @@ void scalePlacedParts(QWidget *parent, int from, int to) {
         part->setGeometry(scaled(g.x(), from, to), scaled(g.y(), from, to),
                           scaled(g.width(), from, to), scaled(g.height(), from, to));
         scaleOwnFont(part, from, to);
+        if (auto *frame = qobject_cast<QFrame *>(part)) {
+            frame->setLineWidth(scaled(frame->lineWidth(), from, to));
+            frame->setMidLineWidth(scaled(frame->midLineWidth(), from, to));
+        }
         if (isContainer(part))
             scalePlacedParts(part, from, to);
     }

@@ -59,18 +59,9 @@ QScreen *screenNamed(const char *name) {
 
 class ZoomTest : public WindowTest {
 protected:
-    // A two-player game stopped while both pairs fall and the previews show: nothing
-    // changes any more, and no text lies over the pictures.
-    void freezeAGame(TestWindow &w) {
-        w.mnDosJugadores->trigger();
-        ASSERT_TRUE(w.juego().Jugando);
-        for (int i = 0; i < 150 && !(w.juego().player(1).Falling && w.juego().player(2).Falling);
-             ++i)
-            QTest::qWait(20);
-        ASSERT_TRUE(w.juego().player(1).Falling && w.juego().player(2).Falling);
-        for (TTemporizador *t :
-             {w.Timer1, w.Timer2, w.TimerDibujar1, w.TimerDibujar2, w.TimerStatus})
-            t->setEnabled(false);
+    // A stopped two-player game with no text over the pictures.
+    void freezeAGameWithoutTexts(TestWindow &w) {
+        freezeAGame(w);
         for (TEtiqueta *label : w.findChildren<TEtiqueta *>())
             label->hide();
     }
@@ -112,7 +103,7 @@ TEST(ZoomChoice, CoveringSourceTakesEveryPictureRowAndColumnTouched) {
 
 TEST_F(ZoomTest, PicturesAtTwoAndThreeRepeatThePixelsOfFactorOne) {
     TestWindow w;
-    freezeAGame(w);
+    freezeAGameWithoutTexts(w);
     ASSERT_EQ(w.pixelScale().factor, 1);
     const QImage one = grabbed(w);
     const QRect parts[] = {Layout::imgFondo1, Layout::imgFondo2, Layout::imgSgtes1,
@@ -281,7 +272,7 @@ TEST_F(ZoomTest, ScreenOfPixelRatioTwoShowsWholePixels) {
     ASSERT_TRUE(second);
     ASSERT_EQ(second->devicePixelRatio(), 2.0);
     TestWindow w;
-    freezeAGame(w);
+    freezeAGameWithoutTexts(w);
     w.setScreen(second);
     w.move(second->geometry().topLeft() + QPoint(20, 20));
     w.show();
