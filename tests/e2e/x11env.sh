@@ -14,11 +14,11 @@ stop_started() {
     started_pids=""
 }
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY; $1 is the screen (default 1024x768x24).
 start_x() {
     xfifo="$WORK/display"
     mkfifo "$xfifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$xfifo" \
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp -noreset 3>"$xfifo" \
         >"$WORK/xvfb.log" 2>&1 &
     started_pids="$started_pids $!"
     read -r number <"$xfifo"
