@@ -25,7 +25,14 @@ void TImagen::setScale(const PixelScale &scale) {
 }
 
 void TImagen::changed(const QRect &area) {
-    update(PixelScale{factor, {}}.map(area));
+    const QRect shown = PixelScale{factor, {}}.map(area);
+    unpainted += shown;
+    update(shown);
+}
+
+void TImagen::repaint() {
+    if (!unpainted.isEmpty())
+        QWidget::repaint(unpainted);
 }
 
 void TImagen::setPicture(const QImage &img) {
@@ -34,16 +41,18 @@ void TImagen::setPicture(const QImage &img) {
 }
 
 void TImagen::paintEvent(QPaintEvent *event) {
+    unpainted -= event->region();
     QPainter painter(this);
-    const QRect area = event->rect();
-    const QRect source = CoveringSource(area, factor) & picture.rect();
-    if (source != CoveringSource(area, factor))
-        painter.fillRect(area, Qt::black);
-    if (source.isEmpty())
-        return;
     // Whole squares of picture pixels, never blended, on any device pixel ratio.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(PixelScale{factor, {}}.map(source), picture, source);
+    for (const QRect &area : event->region()) {
+        const QRect wanted = CoveringSource(area, factor);
+        const QRect source = wanted & picture.rect();
+        if (source != wanted)
+            painter.fillRect(area, Qt::black);
+        if (!source.isEmpty())
+            painter.drawImage(PixelScale{factor, {}}.map(source), picture, source);
+    }
 }
 
 TEtiqueta::TEtiqueta(const QString &name, const QRect &bounds, int fontPixels, Qt::Alignment align,
@@ -79,9 +88,22 @@ void TEtiqueta::setScale(const PixelScale &scale) {
 }
 
 void TEtiqueta::setText(const QString &text) {
+    if (text == QLabel::text())
+        return;
     QLabel::setText(text);
+    textUnpainted = true;
     if (autoSize)
         fitText();
+}
+
+void TEtiqueta::repaint() {
+    if (textUnpainted)
+        QLabel::repaint();
+}
+
+void TEtiqueta::paintEvent(QPaintEvent *event) {
+    textUnpainted = false;
+    QLabel::paintEvent(event);
 }
 
 void TEtiqueta::setAutoSize(bool on) {

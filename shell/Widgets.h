@@ -43,7 +43,8 @@ public:
 
     QImage &image() override { return picture; }
     void changed(const QRect &area) override;
-    void repaint() override { QWidget::repaint(); }
+    // Every change goes through changed(): showing those parts shows the whole picture.
+    void repaint() override;
     void setScale(const PixelScale &scale) override;
 
     // Replaces the picture; a null or differently sized one is drawn as it is.
@@ -54,6 +55,7 @@ protected:
 
 private:
     QImage picture;
+    QRegion unpainted;
 };
 
 // A transparent, white, bold label of a fixed font height at factor 1; its text is
@@ -66,17 +68,22 @@ public:
 
     void setText(const QString &text) override;
     QString text() const override { return QLabel::text(); }
-    void repaint() override { QLabel::repaint(); }
+    // Paints now only a text not shown yet: the game asks for it several times a second.
+    void repaint() override;
     void setScale(const PixelScale &scale) override;
 
     // A label without a fixed width grows from its left edge, or toward its left
     // when right aligned, to fit its text.
     void setAutoSize(bool on);
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void fitText();
 
     bool autoSize = false;
+    bool textUnpainted = false;
     int anchorX = 0;
     int fontPixels;
 };

@@ -1,12 +1,18 @@
 #!/bin/sh
-# Measures the release build of the game under Xvfb: start-up from exec to the window
-# being mapped (median of 5), resident memory after 5 s, CPU use over 10 s idle before
-# a game and over 10 s of a two-player game with key presses.
-# Usage: bench/window/run.sh [path to cobaltix]   (default build/release/bin/cobaltix)
+# Measures the release build of the game under Xvfb at one window size: start-up from
+# exec to the window being mapped and to its first paint (medians of 5), resident memory
+# after 5 s, CPU use over 10 s idle before a game and over 10 s of a two-player game
+# with key presses.
+# Usage: bench/window/run.sh [path to cobaltix [window size 1 to 4]]
+#        (default build/release/bin/cobaltix, size 1; the first-paint probe
+#        window_probe is looked for beside the program)
 set -eu
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 PROGRAM=$(readlink -f "${1:-$ROOT/build/release/bin/cobaltix}")
+ZOOM=${2:-1}
+PROBE=$(dirname "$PROGRAM")/window_probe
 [ -x "$PROGRAM" ] || { echo "build the release preset first: $PROGRAM" >&2; exit 1; }
+case "$ZOOM" in 1 | 2 | 3 | 4) ;; *) echo "window size 1 to 4, not $ZOOM" >&2; exit 1 ;; esac
 
 WORK=$(mktemp -d)
 export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config"
@@ -19,9 +25,17 @@ cleanup() {
     rm -rf "$WORK"
 }
 trap cleanup EXIT INT TERM
-start_x
+# Large enough for the window at x3 (1896 x 1380).
+SCREEN_W=2560 SCREEN_H=1600
+start_x "${SCREEN_W}x${SCREEN_H}x24"
 start_pulse
 cd "$WORK"
+mkdir -p "$XDG_CONFIG_HOME/cobaltix"
+printf '{"cobaltix-store": 1, "keys": {"Software\\\\Orvane Soft\\\\Cobaltix": {"Zoom": {"type": "integer", "data": %s}}}}\n' \
+    "$ZOOM" >"$XDG_CONFIG_HOME/cobaltix/store.json"
+# A point of the scoreboard picture, on the screen, where the window opens centred.
+probe_x=$(((SCREEN_W - 632 * ZOOM) / 2 + 315 * ZOOM))
+probe_y=$(((SCREEN_H - 460 * ZOOM) / 2 + 240 * ZOOM))
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
@@ -34,22 +48,36 @@ cpu_over() {
     awk -v d=$((b - a)) -v hz="$hz" -v s="$2" 'BEGIN { printf "%.1f", 100 * d / hz / s }'
 }
 
-times=""
+times="" paints=""
 for run in 1 2 3 4 5; do
+    if [ -x "$PROBE" ]; then
+        "$PROBE" "$probe_x" "$probe_y" 20000 >"$WORK/probe.out" &
+        probe=$!
+        until grep -q ready "$WORK/probe.out" 2>/dev/null; do sleep 0.01; done
+    fi
     start=$(now_ms)
     "$PROGRAM" >/dev/null 2>&1 &
     game=$!
     # Poll gently: a busy poll would steal the CPU the program needs to start.
     until xwininfo -name Cobaltix 2>/dev/null | grep -q IsViewable; do sleep 0.002; done
     times="$times $(($(now_ms) - start))"
+    if [ -x "$PROBE" ] && wait "$probe"; then
+        paints="$paints $(($(tail -n 1 "$WORK/probe.out") - start))"
+    fi
     if [ "$run" -lt 5 ]; then
         kill "$game"
         wait "$game" 2>/dev/null || true
         game=""
     fi
 done
-median=$(echo $times | tr ' ' '\n' | sort -n | sed -n 3p)
-echo "start-up to window mapped: median ${median} ms (runs:${times})"
+median() { echo "$@" | tr ' ' '\n' | sort -n | sed -n 3p; }
+echo "window size x$ZOOM: $(xwininfo -name Cobaltix | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w " x " h }')"
+echo "start-up to window mapped: median $(median $times) ms (runs:${times})"
+if [ -n "$paints" ]; then
+    echo "start-up to first paint: median $(median $paints) ms (runs:${paints})"
+else
+    echo "start-up to first paint: no probe ($PROBE)"
+fi
 
 sleep 5
 echo "resident memory after 5 s: $(awk '/VmRSS/ { printf "%.1f MB", $2 / 1024 }' "/proc/$game/status")"
