@@ -22,14 +22,6 @@ int scaled(int value, int from, int to) {
     return value * to / from;
 }
 
-QFont scaledFont(QFont font, int from, int to) {
-    if (font.pixelSize() > 0)
-        font.setPixelSize(scaled(font.pixelSize(), from, to));
-    else
-        font.setPointSizeF(font.pointSizeF() * to / from);
-    return font;
-}
-
 QSize scaledSize(const QSize &size, int from, int to) {
     return {scaled(size.width(), from, to), scaled(size.height(), from, to)};
 }
@@ -43,7 +35,7 @@ bool isContainer(const QWidget *widget) {
 
 void scaleOwnFont(QWidget *widget, int from, int to) {
     if (widget->testAttribute(Qt::WA_SetFont))
-        widget->setFont(scaledFont(widget->font(), from, to));
+        widget->setFont(ScaledFont(widget->font(), from, to));
 }
 
 void scalePlacedParts(QWidget *parent, int from, int to) {
@@ -109,7 +101,7 @@ void scaleLaidOut(QDialog *dialog, int from, int to) {
 
 void rescale(QDialog *dialog, int from, int to) {
     // The parts without a font of their own follow the dialog's.
-    dialog->setFont(scaledFont(dialog->font(), from, to));
+    dialog->setFont(ScaledFont(dialog->font(), from, to));
     if (dialog->layout())
         scaleLaidOut(dialog, from, to);
     else
@@ -125,6 +117,14 @@ bool fits(const QDialog *dialog, const QRect &available) {
 }
 
 } // namespace
+
+QFont ScaledFont(QFont font, int from, int to) {
+    if (font.pixelSize() > 0)
+        font.setPixelSize(scaled(font.pixelSize(), from, to));
+    else
+        font.setPointSizeF(font.pointSizeF() * to / from);
+    return font;
+}
 
 void SetDialogZoom(int factor) {
     dialogZoom = qMax(1, factor);

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QFont>
 #include <QObject>
 
 class QDialog;
+
+// font with its size multiplied by to / from, in pixels or points as it is given.
+QFont ScaledFont(QFont font, int from, int to);
 
 // The whole factor every dialog is drawn at: the game window's, set by the window.
 void SetDialogZoom(int factor);

@@ -17,14 +17,8 @@ namespace {
 void scaleMenuFonts(QMenu *menu, int factor) {
     QList<QMenu *> menus = menu->findChildren<QMenu *>();
     menus.prepend(menu);
-    for (QMenu *m : std::as_const(menus)) {
-        QFont font = QApplication::font(m);
-        if (font.pixelSize() > 0)
-            font.setPixelSize(font.pixelSize() * factor);
-        else
-            font.setPointSizeF(font.pointSizeF() * factor);
-        m->setFont(font);
-    }
+    for (QMenu *m : std::as_const(menus))
+        m->setFont(ScaledFont(QApplication::font(m), 1, factor));
 }
 } // namespace
 
