@@ -69,6 +69,8 @@ constexpr Entry englishEntries[] = {
     {10107, "&Help..."},
     {10108, "&About..."},
     {10109, "E&xit"},
+    {10110, "&Window size"},
+    {10111, "&Full screen"},
     {10400, "7"},
     {10401, "0"},
     {10402, "r"},

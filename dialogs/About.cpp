@@ -65,10 +65,7 @@ TfAbout::TfAbout(QWidget *parent)
     : FixedDialog(392, 308, parent), openUrl(&QDesktopServices::openUrl) {
     SetTag(this, 65000);
     Cuadro = NewSunkenFrame(this, QRect(10, 10, 373, 256));
-    imgIcon = new QLabel(this);
-    imgIcon->setGeometry(25, 20, 32, 32);
-    imgIcon->setPixmap(
-        ApplicationIcon().scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    imgIcon = NewIconPicture(this, QRect(25, 20, 32, 32));
     lblName = NewLabel(this, 70, 20);
     QFont bold = font();
     bold.setBold(true);

@@ -51,6 +51,46 @@ QPixmap ApplicationIcon() {
     return icon;
 }
 
+QIcon ApplicationIcons() {
+    QIcon icons(ApplicationIcon());
+    for (int side : {48, 64, 128, 256}) {
+        const QPixmap picture(QStringLiteral(":/art/imgIcon%1.png").arg(side));
+        if (!picture.isNull())
+            icons.addPixmap(picture);
+    }
+    return icons;
+}
+
+TPicture::TPicture(QWidget *parent) : QLabel(parent) {}
+
+void TPicture::setIcon(const QIcon &picture) {
+    icon = picture;
+    update();
+}
+
+void TPicture::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    if (!icon.isNull()) {
+        // The largest image the icon has up to the size needed, brought to that size.
+        const QPixmap best = icon.pixmap(size(), devicePixelRatioF());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(rect(), best);
+        return;
+    }
+    const QPixmap picture = pixmap();
+    if (picture.isNull())
+        return;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawPixmap(rect(), picture);
+}
+
+TPicture *NewIconPicture(QWidget *parent, const QRect &geometry) {
+    auto *picture = new TPicture(parent);
+    picture->setGeometry(geometry);
+    picture->setIcon(ApplicationIcons());
+    return picture;
+}
+
 FixedDialog::FixedDialog(int clientWidth, int clientHeight, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QIcon>
+#include <QLabel>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
@@ -24,6 +26,27 @@ QFont DialogFont();
 // resource is missing.
 QPixmap ResourcePicture(const QString &path, QSize size);
 QPixmap ApplicationIcon();
+// The application icon in every size the resources hold.
+QIcon ApplicationIcons();
+
+// A picture filling its rectangle at any size: artwork (the label's pixmap, kept at
+// factor 1) by whole pixels, never blended; an icon from its best-sized image.
+class TPicture : public QLabel {
+    Q_OBJECT
+public:
+    explicit TPicture(QWidget *parent);
+
+    void setIcon(const QIcon &picture);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QIcon icon;
+};
+
+// The application icon at a fixed place, as the dialogs show it.
+TPicture *NewIconPicture(QWidget *parent, const QRect &geometry);
 
 // Base of every dialog: fixed client size, dialog border with a close box, the dialog
 // font, its frame centred on the screen each time it is shown.

@@ -56,7 +56,7 @@ TfFinal::TfFinal(QWidget *parent) : FixedDialog(392, 273, parent) {
     lblWWW = NewLabel(this, 85, 110);
     lblWWW->setText(QStringLiteral("WWW:"));
     edWWW = NewAddressBox(this, QRect(130, 107, 176, 21), QString::fromLatin1(MakerWeb));
-    imgAni = new QLabel(this);
+    imgAni = new TPicture(this);
     imgAni->setGeometry(QRect(QPoint(46, 140), FrameSize));
     btnAceptar = NewButton(this, QRect(158, 240, 75, 25), 15103);
     btnAceptar->setDefault(true);

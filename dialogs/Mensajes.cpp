@@ -23,10 +23,7 @@ constexpr int ButtonHeight = 25;
 
 TfMensaje::TfMensaje(QWidget *parent) : FixedDialog(ClientWidth, 98, parent) {
     Marco = NewSunkenFrame(this, QRect(10, FrameTop, 371, 51));
-    imgIcono = new QLabel(this);
-    imgIcono->setGeometry(20, IconTop, IconSize, IconSize);
-    imgIcono->setPixmap(ApplicationIcon().scaled(IconSize, IconSize, Qt::KeepAspectRatio,
-                                                 Qt::SmoothTransformation));
+    imgIcono = NewIconPicture(this, QRect(20, IconTop, IconSize, IconSize));
     lblTexto = new QLabel(this);
     lblTexto->setWordWrap(true);
     lblTexto->setTextFormat(Qt::PlainText);

@@ -12,10 +12,7 @@ TfRecords::TfRecords(QWidget *parent) : FixedDialog(342, 143, parent) {
     SetTag(this, 13100);
     setEscapeCloses(false);
     Marco = NewSunkenFrame(this, QRect(10, 10, 321, 91));
-    imgIcono = new QLabel(this);
-    imgIcono->setGeometry(20, 20, 32, 32);
-    imgIcono->setPixmap(
-        ApplicationIcon().scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    imgIcono = NewIconPicture(this, QRect(20, 20, 32, 32));
     lblTexto = NewLabel(this, 65, 20, 13101);
     lblTexto->setWordWrap(true);
     lblTexto->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -1,9 +1,9 @@
 #include "services/Settings.h"
 
+#include "core/Texts.h"
 #include "services/Cp1252.h"
 #include "services/ErrorReport.h"
 #include "services/Language.h"
-#include "core/Texts.h"
 
 #include <QtEndian>
 
@@ -77,9 +77,20 @@ qint32 languageToStore(const StoreKey &key) {
     return GetLanguage();
 }
 
+int readZoom(const UserStore &store) {
+    const auto key = store.openKey(QString::fromLatin1(SettingsKeyPath), false);
+    const auto zoom = key ? key->value(QStringLiteral("Zoom")) : std::nullopt;
+    if (!zoom || zoom->type != StoreType::Integer || zoom->integer < MinZoom ||
+        zoom->integer > MaxZoom)
+        return 0;
+    return int(zoom->integer);
+}
+
 } // namespace
 
 void LeerConfiguracion(TConfiguracion &config, const UserStore &store) {
+    // Stores written before the window had sizes hold no "Zoom": that is no failure.
+    config.Zoom = readZoom(store);
     if (readSettings(store, config))
         return;
     config.TeclasJuego = DefaultGameKeys;
@@ -100,12 +111,15 @@ bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store) 
         ReportUnopenableStore(store);
         return false;
     }
+    StoreValues values = {
+        {QStringLiteral("Keys"), StoreValue::ofBinary(encodeKeys(config.TeclasJuego))},
+        {QStringLiteral("Name 1"), StoreValue::ofString(FitCp1252(config.Nombre1))},
+        {QStringLiteral("Name 2"), StoreValue::ofString(FitCp1252(config.Nombre2))},
+        {QStringLiteral("Language"), StoreValue::ofInteger(languageToStore(*key))}};
+    if (config.Zoom >= MinZoom && config.Zoom <= MaxZoom)
+        values.insert(QStringLiteral("Zoom"), StoreValue::ofInteger(config.Zoom));
     // One atomic write: a failure leaves every stored value as it was.
-    const bool written = key->setValues(
-        {{QStringLiteral("Keys"), StoreValue::ofBinary(encodeKeys(config.TeclasJuego))},
-         {QStringLiteral("Name 1"), StoreValue::ofString(FitCp1252(config.Nombre1))},
-         {QStringLiteral("Name 2"), StoreValue::ofString(FitCp1252(config.Nombre2))},
-         {QStringLiteral("Language"), StoreValue::ofInteger(languageToStore(*key))}});
+    const bool written = key->setValues(values);
     if (!written)
         ReportError(GetText(1002), GetText(1004));
     return written;

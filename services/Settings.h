@@ -16,22 +16,29 @@ using TTeclasJuego = std::array<quint16, 10>;
 // Left, Right, Up, Down, Enter; A, D, W, S, Ctrl.
 constexpr TTeclasJuego DefaultGameKeys{37, 39, 38, 40, 13, 65, 68, 87, 83, 17};
 
+// The window-size factors the player can choose.
+constexpr int MinZoom = 1, MaxZoom = 4;
+
 // What the game remembers between runs besides the language and the high scores.
 struct TConfiguracion {
     TTeclasJuego TeclasJuego = DefaultGameKeys;
     QString Nombre1;
     QString Nombre2;
+    // The window's size factor, MinZoom to MaxZoom; 0 when none was stored.
+    int Zoom = 0;
 };
 
 // Reads the keys, the names and the language, and switches to that language. Any
 // failure gives the default keys and English, silently; the names then keep what they
 // held or what was read before the failure. A value refused for its type or size has
-// the store file kept whole before it is next written.
+// the store file kept whole before it is next written. "Zoom" is read on its own:
+// missing, of another type or outside MinZoom..MaxZoom it reads as 0.
 void LeerConfiguracion(TConfiguracion &config, const UserStore &store = UserStore());
 
-// Stores the keys, the names and the current language, all or none; while the Spanish
-// module could not be loaded, the stored language is kept. A failed write is reported
-// (text 1004, caption 1002), a store that cannot be opened once per run.
+// Stores the keys, the names, the current language and a zoom of MinZoom..MaxZoom, all
+// or none; while the Spanish module could not be loaded, the stored language is kept.
+// A failed write is reported (text 1004, caption 1002), a store that cannot be opened
+// once per run.
 // Returns whether everything was stored.
 bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store = UserStore());
 

@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-TCristal::TCristal(const QRect &bounds, QWidget *parent) : QWidget(parent) {
+TCristal::TCristal(const QRect &bounds, QWidget *parent) : QWidget(parent), TComponente(bounds) {
     setObjectName(QStringLiteral("imgCristal"));
     setGeometry(bounds);
     setCursor(Qt::SizeAllCursor);

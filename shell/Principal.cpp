@@ -2,6 +2,8 @@
 
 #include "core/Texts.h"
 #include "services/Artwork.h"
+#include "shell/Cristal.h"
+#include "shell/Layout.h"
 #include "services/ErrorReport.h"
 #include "services/Fases.h"
 #include "services/Language.h"
@@ -15,15 +17,11 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace {
-constexpr int NumberFont = 13, NameFont = 11;
-} // namespace
-
 TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("fPrincipal"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setFixedSize(ClientWidth, ClientHeight);
+    setFixedSize(Layout::Client);
     setFocusPolicy(Qt::StrongFocus);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
@@ -49,9 +47,11 @@ TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
         ReportStageFileError(why);
 
     game->TeclasReservadas.fill(false);
-    for (int key : {112, 113, 114, 116})
+    // F11 is the window's own: it switches full screen.
+    for (int key : {112, 113, 114, 116, 122})
         game->TeclasReservadas[size_t(key)] = true;
     LeerConfiguracion();
+    applyWindowZoom(StartZoom(chosenZoom, availableArea()));
     lastStored = currentSettings();
     if (GetLanguage() == LanguageEnglish)
         mnIdiomaClick(mnEnglish);
@@ -68,16 +68,19 @@ TfPrincipal::~TfPrincipal() {
 }
 
 void TfPrincipal::createComponents() {
-    imgFondo1 = new TImagen(QStringLiteral("imgFondo1"), {5, 5, 245, 400}, this);
-    imgFondo2 = new TImagen(QStringLiteral("imgFondo2"), {380, 5, 245, 400}, this);
-    imgMarcador = new TImagen(QStringLiteral("imgMarcador"), {260, 30, 110, 425}, this);
-    imgStatus1 = new TImagen(QStringLiteral("imgStatus1"), {0, 415, 255, 40}, this);
-    imgStatus2 = new TImagen(QStringLiteral("imgStatus2"), {375, 415, 255, 40}, this);
-    imgSgtes1 = new TImagen(QStringLiteral("imgSgtes1"), {265, 75, 70, 25}, this);
-    imgSgtes2 = new TImagen(QStringLiteral("imgSgtes2"), {294, 280, 70, 25}, this);
+    auto picture = [this](const char *name, const QRect &bounds) {
+        return new TImagen(QLatin1String(name), bounds, this);
+    };
+    imgFondo1 = picture("imgFondo1", Layout::imgFondo1);
+    imgFondo2 = picture("imgFondo2", Layout::imgFondo2);
+    imgMarcador = picture("imgMarcador", Layout::imgMarcador);
+    imgStatus1 = picture("imgStatus1", Layout::imgStatus1);
+    imgStatus2 = picture("imgStatus2", Layout::imgStatus2);
+    imgSgtes1 = picture("imgSgtes1", Layout::imgSgtes1);
+    imgSgtes2 = picture("imgSgtes2", Layout::imgSgtes2);
     imgMarcador->setCursor(Qt::SizeAllCursor);
     createLabels();
-    imgCristal = new TCristal({260, 30, 110, 425}, this);
+    imgCristal = new TCristal(Layout::imgCristal, this);
     imgCristal->OnMouseDown = [this](const QPoint &p) { imgCristalMouseDown(p); };
     imgCristal->OnMouseMove = [this](const QPoint &p) { imgCristalMouseMove(p); };
     imgCristal->OnMouseUp = [this] { imgCristalMouseUp(); };
@@ -86,6 +89,7 @@ void TfPrincipal::createComponents() {
 }
 
 void TfPrincipal::createLabels() {
+    using Layout::NameFont, Layout::NumberFont;
     const auto left = Qt::AlignLeft, right = Qt::AlignRight;
     auto label = [this](const char *name, QRect r, int font, Qt::Alignment a) {
         return new TEtiqueta(QLatin1String(name), r, font, a, this);
@@ -93,22 +97,22 @@ void TfPrincipal::createLabels() {
     // Scoreboard: player 1 reads from the top, player 2 from the bottom, right aligned.
     // The names stay inside the scoreboard, between x 265 and the numbers' right edge.
     constexpr int NameWidth = 101;
-    lblJugador1 = label("lblJugador1", {265, 35, 100, 13}, NameFont, left);
+    lblJugador1 = label("lblJugador1", Layout::lblJugador1, NameFont, left);
     lblJugador1->setAutoSize(true, NameWidth);
-    lblPuntos1 = label("lblPuntos1", {265, 121, 71, 16}, NumberFont, left);
-    lblEliminadas1 = label("lblEliminadas1", {265, 175, 71, 19}, NumberFont, left);
-    lblNivel1 = label("lblNivel1", {337, 202, 31, 16}, NumberFont, left);
-    lblFase = label("lblFase", {342, 236, 31, 16}, NumberFont, left);
-    lblPuntos2 = label("lblPuntos2", {295, 326, 71, 16}, NumberFont, right);
-    lblEliminadas2 = label("lblEliminadas2", {295, 380, 71, 16}, NumberFont, right);
-    lblNivel2 = label("lblNivel2", {337, 407, 31, 16}, NumberFont, right);
+    lblPuntos1 = label("lblPuntos1", Layout::lblPuntos1, NumberFont, left);
+    lblEliminadas1 = label("lblEliminadas1", Layout::lblEliminadas1, NumberFont, left);
+    lblNivel1 = label("lblNivel1", Layout::lblNivel1, NumberFont, left);
+    lblFase = label("lblFase", Layout::lblFase, NumberFont, left);
+    lblPuntos2 = label("lblPuntos2", Layout::lblPuntos2, NumberFont, right);
+    lblEliminadas2 = label("lblEliminadas2", Layout::lblEliminadas2, NumberFont, right);
+    lblNivel2 = label("lblNivel2", Layout::lblNivel2, NumberFont, right);
     // Right aligned and sized to its text, its right edge under the numbers' edge.
-    lblJugador2 = label("lblJugador2", {298, 437, 68, 13}, NameFont, right);
+    lblJugador2 = label("lblJugador2", Layout::lblJugador2, NameFont, right);
     lblJugador2->setAutoSize(true, NameWidth);
-    lblRocas1 = label("lblRocas1", {15, 422, 181, 13}, NameFont, left);
-    lblStatus1 = label("lblStatus1", {15, 436, 181, 13}, NameFont, left);
-    lblRocas2 = label("lblRocas2", {390, 422, 181, 13}, NameFont, left);
-    lblStatus2 = label("lblStatus2", {390, 436, 181, 13}, NameFont, left);
+    lblRocas1 = label("lblRocas1", Layout::lblRocas1, NameFont, left);
+    lblStatus1 = label("lblStatus1", Layout::lblStatus1, NameFont, left);
+    lblRocas2 = label("lblRocas2", Layout::lblRocas2, NameFont, left);
+    lblStatus2 = label("lblStatus2", Layout::lblStatus2, NameFont, left);
     lblPista1 = label("lblPista1", {15, 429, 181, 13}, NameFont, left);
     lblPista2 = label("lblPista2", {390, 429, 181, 13}, NameFont, left);
     lblPista1->setProperty("Tag", 10018);
@@ -133,9 +137,9 @@ void TfPrincipal::showStartHints(bool on) {
 }
 
 void TfPrincipal::createButtons() {
-    btnMenu = new TBotonPlano(QStringLiteral("btnMenu"), {270, 5, 41, 20}, this);
-    btnMinimizar = new TBotonPlano(QStringLiteral("btnMinimizar"), {316, 5, 21, 20}, this);
-    btnCerrar = new TBotonPlano(QStringLiteral("btnCerrar"), {340, 5, 21, 20}, this);
+    btnMenu = new TBotonPlano(QStringLiteral("btnMenu"), Layout::btnMenu, this);
+    btnMinimizar = new TBotonPlano(QStringLiteral("btnMinimizar"), Layout::btnMinimizar, this);
+    btnCerrar = new TBotonPlano(QStringLiteral("btnCerrar"), Layout::btnCerrar, this);
     const std::array<std::pair<TBotonPlano *, int>, 3> tags = {
         {{btnMenu, 10400}, {btnMinimizar, 10401}, {btnCerrar, 10402}}};
     for (auto [button, tag] : tags) {
@@ -187,17 +191,8 @@ void TfPrincipal::post(InputKind kind, int code) {
 }
 
 void TfPrincipal::CrearRegion() {
-    auto grown = [](QWidget *w, int by) { return w->geometry().adjusted(-by, -by, by, by); };
-    QRegion shape = RoundRectRegion(grown(imgFondo1, 5), 10, 10);
-    shape += RoundRectRegion(grown(imgFondo2, 5), 10, 10);
-    shape += RoundRectRegion(imgStatus1->geometry(), 10, 10);
-    shape += RoundRectRegion(imgStatus2->geometry(), 10, 10);
-    shape += RoundRectRegion(imgMarcador->geometry(), 10, 10);
-    shape += btnMinimizar->geometry();
-    shape += btnCerrar->geometry();
-    shape += btnMenu->geometry();
-    regionForma = shape;
-    setMask(regionForma);
+    regionForma = Layout::Outline();
+    setMask(scale.map(regionForma));
 }
 
 void TfPrincipal::showEvent(QShowEvent *event) {
@@ -233,7 +228,8 @@ void TfPrincipal::AplicacionDesactivada() {
 
 void TfPrincipal::imgCristalMouseDown(const QPoint &globalPos) {
     OrigenArrastre = globalPos;
-    arrastrando = true;
+    // A window filling the screen stays where it is.
+    arrastrando = !fullScreenShown;
 }
 
 void TfPrincipal::imgCristalMouseMove(const QPoint &globalPos) {

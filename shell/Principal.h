@@ -1,10 +1,12 @@
 #pragma once
 
+#include "dialogs/DialogZoom.h"
 #include "engine/Game.h"
 #include "engine/Host.h"
 #include "shell/ClockDriver.h"
 #include "shell/Sonidos.h"
 #include "shell/Widgets.h"
+#include "shell/Zoom.h"
 
 #include <QImage>
 #include <QPoint>
@@ -16,6 +18,7 @@
 
 class QAction;
 class QActionGroup;
+class QKeyEvent;
 class QMenu;
 class TCristal;
 class TRecords;
@@ -28,8 +31,6 @@ class TfPrincipal : public QWidget, public IGameHost {
 public:
     explicit TfPrincipal(QWidget *parent = nullptr);
     ~TfPrincipal() override;
-
-    static constexpr int ClientWidth = 632, ClientHeight = 460;
 
     Game &juego() { return *game; }
     // The high-score object lives beside the window, created after it.
@@ -44,8 +45,15 @@ public:
     // Whether the mixer exists: it comes with the first game.
     bool soundPrepared() const { return Sonidos.SoundMix() != nullptr; }
 
-    // The window outline built by CrearRegion.
+    // The window outline built by CrearRegion, at factor 1.
     const QRegion &region() const { return regionForma; }
+
+    // The window size factor the player chose (or the first start picked), which is
+    // stored; the window shows the largest that fits its screen, up to it.
+    int zoom() const { return chosenZoom; }
+    // How the game is drawn now: the window's factor, or full screen's factor and origin.
+    const PixelScale &pixelScale() const { return scale; }
+    bool isFullScreenShown() const { return fullScreenShown; }
 
     // Components, named as the game knows them.
     TImagen *imgFondo1, *imgFondo2, *imgMarcador, *imgSgtes1, *imgSgtes2;
@@ -63,6 +71,9 @@ public:
     QAction *mnNuevoJuego, *mnPausa, *mnMejores, *mnTipoJuego, *mnUnJugador, *mnDosJugadores,
         *mnUnoUno, *mnTeclas, *mnSonido, *mnIdioma, *mnEnglish, *mnEspaniol, *mnAyuda, *mnAcercaDe,
         *mnSalir;
+    // The window-size submenu and its items for the factors 1 to 4; full screen.
+    QAction *mnTamano, *mnPantallaCompleta;
+    std::array<QAction *, 4> mnTamanos{};
 
     // Commands of the buttons and the menu.
     void btnMenuClick();
@@ -71,6 +82,10 @@ public:
     void mnIdiomaClick(QAction *item);
     void mnMejoresClick();
     void mnAcercaDeClick();
+    // Window size: applied at once and stored.
+    void mnTamanoClick(int factor);
+    // Full screen on or off (F11, the menu item; Esc leaves it).
+    void mnPantallaCompletaClick(bool on);
     void AplicacionDesactivada();
     // Dragging by the glass layer over the scoreboard.
     void imgCristalMouseDown(const QPoint &globalPos);
@@ -102,6 +117,8 @@ protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createComponents();
@@ -118,11 +135,20 @@ private:
     void setMenuCaption(QAction *item, int textId);
     void loadLanguagePictures();
     void scheduleSettingsCheck();
+    void createZoomMenu(QMenu *menu);
+    void refreshZoomItems();
+    QRect availableArea() const;
+    void applyWindowZoom(int factor);
+    void applyScale(const PixelScale &next);
+    void leaveFullScreen();
+    void fullScreenKeys(const QKeyEvent &key);
+    void updatePointer();
 
     struct Stored {
         std::array<std::uint16_t, 10> keys{};
         QString name1, name2;
         int language = -1;
+        int zoom = 0;
         bool operator==(const Stored &) const = default;
     };
     Stored currentSettings() const;
@@ -139,4 +165,11 @@ private:
     bool closeWithoutAsking = false;
     bool settingsCheckPending = false;
     Stored lastStored;
+    int chosenZoom = 0;
+    int windowFactor = 1;
+    PixelScale scale;
+    bool fullScreenShown = false;
+    QPoint placeBeforeFullScreen;
+    bool gameRunning = false;
+    TDialogZoom dialogZoom;
 };

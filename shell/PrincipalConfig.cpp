@@ -2,6 +2,8 @@
 
 #include "core/Texts.h"
 #include "dialogs/TranslateForm.h"
+#include "shell/Application.h"
+#include "shell/Layout.h"
 #include "services/Language.h"
 #include "services/Settings.h"
 #include "shell/Application.h"
@@ -16,7 +18,7 @@ void TfPrincipal::mnIdiomaClick(QAction *item) {
     TranslateForm(this);
     // The translation puts the plain captions back; the keys shown and the pause
     // item's state are the window's own.
-    for (QAction *a : {mnNuevoJuego, mnTeclas, mnAyuda})
+    for (QAction *a : {mnNuevoJuego, mnTeclas, mnPantallaCompleta, mnAyuda})
         setMenuCaption(a, a->property("Tag").toInt());
     setMenuCaption(mnPausa, game->Pausado ? 10011 : 10101);
     game->LoadTextosDerrota();
@@ -41,14 +43,15 @@ void TfPrincipal::loadLanguagePictures() {
             if (well == imgFondo2 && game->TipoJuego == GameMode::OnePlayer)
                 continue;
             well->image() = pics.FondoVacio;
-            Raster::drawMasked(well->image(), {12, 75}, pics.PausaAND, pics.PausaXOR);
+            Raster::drawMasked(well->image(), Layout::PausePosition, pics.PausaAND, pics.PausaXOR);
             well->update();
         }
     }
     // The previews lie on the scoreboard: their background is its picture.
     for (int n = 1; n <= 2; ++n) {
         TImagen *preview = n == 1 ? imgSgtes1 : imgSgtes2;
-        const QRect area(preview->pos() - imgMarcador->pos(), preview->size());
+        const QPoint origin = n == 1 ? Layout::PreviewOrigin1 : Layout::PreviewOrigin2;
+        const QRect area(origin, preview->layoutBounds().size());
         preview->setPicture(pics.Marcador.copy(area).convertToFormat(QImage::Format_RGB32));
         TInfo &p = game->player(n);
         if (p.PreviewColour1 > 0)
@@ -57,7 +60,8 @@ void TfPrincipal::loadLanguagePictures() {
 }
 
 TfPrincipal::Stored TfPrincipal::currentSettings() const {
-    return {game->TeclasJuego, game->player(1).Name, game->player(2).Name, GetLanguage()};
+    return {game->TeclasJuego, game->player(1).Name, game->player(2).Name, GetLanguage(),
+            chosenZoom};
 }
 
 void TfPrincipal::storeSettingsIfChanged() {
@@ -74,6 +78,7 @@ void TfPrincipal::LeerConfiguracion() {
     game->TeclasJuego = config.TeclasJuego;
     game->player(1).Name = config.Nombre1;
     game->player(2).Name = config.Nombre2;
+    chosenZoom = config.Zoom ? config.Zoom : FirstStartZoom(availableArea());
 }
 
 void TfPrincipal::GuardarConfiguracion() {
@@ -81,6 +86,7 @@ void TfPrincipal::GuardarConfiguracion() {
     config.TeclasJuego = game->TeclasJuego;
     config.Nombre1 = game->player(1).Name;
     config.Nombre2 = game->player(2).Name;
+    config.Zoom = chosenZoom;
     // A failed store is reported once by the store itself; do not repeat it at every
     // change, the exit tries again.
     ::GuardarConfiguracion(config);

@@ -66,6 +66,7 @@ void TfPrincipal::createMenu() {
     mnSonido = NewItem(Menu, "mnSonido", 10105);
     mnSonido->setCheckable(true);
     mnSonido->setChecked(true);
+    createZoomMenu(Menu);
     Menu->addSeparator();
     mnIdioma = NewSubmenu(Menu, "mnIdioma", 10106);
     // The language items carry their language numbers; their captions stay as they are.
@@ -83,6 +84,24 @@ void TfPrincipal::createMenu() {
         if (!KeyShown(a).isEmpty())
             setMenuCaption(a, a->property("Tag").toInt());
     connectMenu();
+}
+
+void TfPrincipal::createZoomMenu(QMenu *menu) {
+    mnTamano = NewSubmenu(menu, "mnTamano", 10110);
+    // The size items carry their factors; their captions are the same in every language.
+    for (int factor = 1; factor <= int(mnTamanos.size()); ++factor) {
+        const QByteArray name = "mnTamano" + QByteArray::number(factor);
+        QAction *item = NewItem(mnTamano->menu(), name.constData(), 0);
+        item->setText(QString(QChar(0xD7)) + QString::number(factor));
+        item->setProperty("Zoom", factor);
+        connect(item, &QAction::triggered, this, [this, factor] { mnTamanoClick(factor); });
+        mnTamanos[size_t(factor - 1)] = item;
+    }
+    RadioGroup(this, {mnTamanos[0], mnTamanos[1], mnTamanos[2], mnTamanos[3]});
+    connect(mnTamano->menu(), &QMenu::aboutToShow, this, &TfPrincipal::refreshZoomItems);
+    mnPantallaCompleta = NewItem(menu, "mnPantallaCompleta", 10111, "F11");
+    mnPantallaCompleta->setCheckable(true);
+    connect(mnPantallaCompleta, &QAction::triggered, this, &TfPrincipal::mnPantallaCompletaClick);
 }
 
 void TfPrincipal::connectMenu() {
@@ -131,6 +150,9 @@ void TfPrincipal::pauseItemChanged(bool enabled, bool paused) {
     showStartHints(!enabled);
     mnPausa->setEnabled(enabled);
     setMenuCaption(mnPausa, paused ? 10011 : 10012);
+    // The pause item is enabled exactly while a game is in progress.
+    gameRunning = enabled && !paused;
+    updatePointer();
 }
 
 void TfPrincipal::gameModeChanged(GameMode mode) {
@@ -144,6 +166,7 @@ bool TfPrincipal::event(QEvent *e) {
     // The window sees every key before any control, and a key is never consumed.
     if (e->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(e);
+        fullScreenKeys(*key);
         if (key->key() == Qt::Key_M && (key->modifiers() & Qt::AltModifier)) {
             btnMenuClick();
             return true;

@@ -8,11 +8,33 @@
 #include <QPainter>
 #include <QPainterPath>
 
-TImagen::TImagen(const QString &name, const QRect &bounds, QWidget *parent) : QWidget(parent) {
+void TComponente::place(QWidget *widget, const PixelScale &scale) {
+    factor = scale.factor;
+    widget->setGeometry(scale.map(bounds));
+}
+
+TImagen::TImagen(const QString &name, const QRect &bounds, QWidget *parent)
+    : QWidget(parent), TComponente(bounds) {
     setObjectName(name);
     setGeometry(bounds);
     // The picture covers the whole widget; skip the background fill.
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TImagen::setScale(const PixelScale &scale) {
+    place(this, scale);
+    update();
+}
+
+void TImagen::changed(const QRect &area) {
+    const QRect shown = PixelScale{factor, {}}.map(area);
+    unpainted += shown;
+    update(shown);
+}
+
+void TImagen::repaint() {
+    if (!unpainted.isEmpty())
+        QWidget::repaint(unpainted);
 }
 
 void TImagen::setPicture(const QImage &img) {
@@ -21,22 +43,25 @@ void TImagen::setPicture(const QImage &img) {
 }
 
 void TImagen::paintEvent(QPaintEvent *event) {
+    unpainted -= event->region();
     QPainter painter(this);
-    const QRect area = event->rect();
-    if (picture.isNull()) {
-        painter.fillRect(area, Qt::black);
-        return;
+    // Whole squares of picture pixels, never blended, on any device pixel ratio.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    for (const QRect &area : event->region()) {
+        const QRect wanted = CoveringSource(area, factor);
+        const QRect source = wanted & picture.rect();
+        if (source != wanted)
+            painter.fillRect(area, Qt::black);
+        if (!source.isEmpty())
+            painter.drawImage(PixelScale{factor, {}}.map(source), picture, source);
     }
-    if (!picture.rect().contains(area))
-        painter.fillRect(area, Qt::black);
-    painter.drawImage(area.topLeft(), picture, area);
     if (picture.size() == QSize(245, 400))
         LatencyProbe::wellPainted();
 }
 
 TEtiqueta::TEtiqueta(const QString &name, const QRect &bounds, int fontPixels, Qt::Alignment align,
                      QWidget *parent)
-    : QLabel(parent) {
+    : QLabel(parent), TComponente(bounds), fontPixels(fontPixels) {
     setObjectName(name);
     setGeometry(bounds);
     QFont f(QStringLiteral("Sans Serif"));
@@ -55,12 +80,36 @@ TEtiqueta::TEtiqueta(const QString &name, const QRect &bounds, int fontPixels, Q
     anchorX = (align & Qt::AlignRight) ? bounds.right() + 1 : bounds.left();
 }
 
+void TEtiqueta::setScale(const PixelScale &scale) {
+    place(this, scale);
+    QFont f = font();
+    f.setPixelSize(fontPixels * factor);
+    setFont(f);
+    const QRect shown = geometry();
+    anchorX = (alignment() & Qt::AlignRight) ? shown.right() + 1 : shown.left();
+    if (autoSize)
+        fitText();
+}
+
 void TEtiqueta::setText(const QString &text) {
+    if (text == fullText)
+        return;
     fullText = text;
+    textUnpainted = true;
     if (autoSize)
         fitText();
     else
         QLabel::setText(text);
+}
+
+void TEtiqueta::repaint() {
+    if (textUnpainted)
+        QLabel::repaint();
+}
+
+void TEtiqueta::paintEvent(QPaintEvent *event) {
+    textUnpainted = false;
+    QLabel::paintEvent(event);
 }
 
 void TEtiqueta::setAutoSize(bool on, int maxWidth) {
@@ -72,7 +121,9 @@ void TEtiqueta::setAutoSize(bool on, int maxWidth) {
 
 void TEtiqueta::fitText() {
     const QFontMetrics metrics(font());
-    constexpr int Margin = 2;
+    const int Margin = 2 * factor;
+    const int widthLimit =
+        this->widthLimit == QWIDGETSIZE_MAX ? QWIDGETSIZE_MAX : this->widthLimit * factor;
     QString shown = fullText;
     if (metrics.horizontalAdvance(shown) + Margin > widthLimit)
         shown = metrics.elidedText(fullText, Qt::ElideRight, widthLimit - Margin);
@@ -83,10 +134,15 @@ void TEtiqueta::fitText() {
 }
 
 TBotonPlano::TBotonPlano(const QString &name, const QRect &bounds, QWidget *parent)
-    : QAbstractButton(parent) {
+    : QAbstractButton(parent), TComponente(bounds) {
     setObjectName(name);
     setGeometry(bounds);
     setFocusPolicy(Qt::NoFocus);
+}
+
+void TBotonPlano::setScale(const PixelScale &scale) {
+    place(this, scale);
+    update();
 }
 
 void TBotonPlano::enterEvent(QEnterEvent *event) {
@@ -104,13 +160,16 @@ void TBotonPlano::leaveEvent(QEvent *event) {
 void TBotonPlano::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    const QColor face = isDown()  ? QColor(70, 70, 110)
-                        : hovered ? QColor(55, 55, 90)
-                                  : QColor(30, 30, 50);
-    p.fillRect(rect(), face);
-    p.setPen(QColor(120, 120, 170));
-    p.drawRect(r);
+    // The glyphs are drawn in factor-1 coordinates, as sharp lines at any factor.
+    p.scale(factor, factor);
+    const QRect face(QPoint(0, 0), bounds.size());
+    const QRectF r = QRectF(face).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QColor colour = isDown()  ? QColor(70, 70, 110)
+                          : hovered ? QColor(55, 55, 90)
+                                    : QColor(30, 30, 50);
+    // A frame of whole pixels stays crisp when scaled.
+    p.fillRect(face, QColor(120, 120, 170));
+    p.fillRect(face.adjusted(1, 1, -1, -1), colour);
     p.setPen(QPen(Qt::white, 2));
     const QPointF c = r.center();
     const QString glyph = text();
@@ -132,6 +191,6 @@ void TBotonPlano::paintEvent(QPaintEvent *) {
         QFont f = font();
         f.setPixelSize(13);
         p.setFont(f);
-        p.drawText(rect(), Qt::AlignCenter, glyph);
+        p.drawText(face, Qt::AlignCenter, glyph);
     }
 }

@@ -70,6 +70,10 @@ private:
 } // namespace
 
 int main(int argc, char *argv[]) {
+    // A fractional screen scale draws the pixel art with uneven pixels: round it to a
+    // whole one (1.5 gives 2, 1.25 gives 1).
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
     TAplicacion app(argc, argv);
     const QString title = QString::fromLatin1(ApplicationTitle);
     // Only the name: a display name would be appended to every other window's caption.

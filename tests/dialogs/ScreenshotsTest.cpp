@@ -1,4 +1,5 @@
 #include "dialogs/About.h"
+#include "dialogs/DialogZoom.h"
 #include "dialogs/Final.h"
 #include "dialogs/Mensajes.h"
 #include "dialogs/Nombres.h"
@@ -113,4 +114,13 @@ TEST(Screenshots, EveryDialog) {
     if (GetLanguage() == LanguageSpanish)
         shootEveryDialog(QStringLiteral("es-"));
     SetLanguage(LanguageEnglish);
+    // And at the window's factor 2, as the game shows them then.
+    TDialogZoom zoom;
+    SetDialogZoom(2);
+    shootEveryDialog(QStringLiteral("x2-en-"));
+    SetLanguage(LanguageSpanish);
+    if (GetLanguage() == LanguageSpanish)
+        shootEveryDialog(QStringLiteral("x2-es-"));
+    SetLanguage(LanguageEnglish);
+    SetDialogZoom(1);
 }

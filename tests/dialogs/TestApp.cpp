@@ -1,3 +1,5 @@
+#include "tests/TestScreens.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -13,11 +15,13 @@ public:
         static int argc = 1;
         static char name[] = "dialogs_tests";
         static char *argv[] = {name, nullptr};
+        UseTestScreens(screens);
         app = std::make_unique<QApplication>(argc, argv);
     }
     void TearDown() override { app.reset(); }
 
 private:
+    QTemporaryDir screens;
     std::unique_ptr<QApplication> app;
 };
 

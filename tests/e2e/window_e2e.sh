@@ -5,25 +5,10 @@ set -u
 PROGRAM=$(readlink -f "$1")
 HERE=$(dirname "$(readlink -f "$0")")
 
-for tool in Xvfb xdotool import compare pulseaudio pactl parec od; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "skipped: $tool is not installed"
-        exit 77
-    fi
-done
-
-WORK=$(mktemp -d)
-export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME"
-unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 . "$HERE/x11env.sh"
+scratch_home
+require_tools Xvfb xdotool import compare pulseaudio pactl parec od
 
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$WORK/program.log" ] && tail -n 40 "$WORK/program.log" >&2
-    cleanup
-    exit 1
-}
 cleanup() {
     [ -n "${game:-}" ] && kill "$game" 2>/dev/null
     [ -n "${recorder:-}" ] && kill "$recorder" 2>/dev/null

@@ -1,8 +1,36 @@
 # Shared by the end-to-end tests, the window benchmark and the real audio device test: a private X server and a
 # PulseAudio daemon with a null sink, both started here and stopped on exit.
-# Sourced; expects WORK (a scratch directory) to be set.
+# Sourced; the functions expect WORK (a scratch directory) to be set, as scratch_home does.
 
 started_pids=""
+
+# A scratch directory WORK holding the test's own home and configuration, away from
+# the user's session.
+scratch_home() {
+    WORK=$(mktemp -d)
+    export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config"
+    mkdir -p "$HOME" "$XDG_CONFIG_HOME"
+    unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
+}
+
+# Ends a test as skipped (status 77) unless every tool named is installed.
+require_tools() {
+    for tool in "$@"; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "skipped: $tool is not installed"
+            rm -rf "$WORK"
+            exit 77
+        fi
+    done
+}
+
+# Ends a test as failed: why, the end of the program's log, then the test's cleanup.
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$WORK/program.log" ] && tail -n 40 "$WORK/program.log" >&2
+    cleanup
+    exit 1
+}
 
 stop_started() {
     for pid in $started_pids; do
@@ -22,11 +50,11 @@ need_pulse() {
     fi
 }
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY; $1 is the screen (default 1024x768x24).
 start_x() {
     xfifo="$WORK/display"
     mkfifo "$xfifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$xfifo" \
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp -noreset 3>"$xfifo" \
         >"$WORK/xvfb.log" 2>&1 &
     started_pids="$started_pids $!"
     read -r number <"$xfifo"

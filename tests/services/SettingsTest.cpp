@@ -275,3 +275,45 @@ TEST_F(Settings, UnopenableStoreIsReportedOnceForManyWrites) {
             << path;
     }
 }
+
+TEST_F(Settings, ZoomIsStoredAndReadBackBesideTheOthers) {
+    config.Zoom = 3;
+    ASSERT_TRUE(GuardarConfiguracion(config, store));
+    EXPECT_EQ(key().value("Zoom")->type, StoreType::Integer);
+    EXPECT_EQ(key().value("Zoom")->integer, 3);
+    config = {};
+    LeerConfiguracion(config, store);
+    EXPECT_EQ(config.Zoom, 3);
+    EXPECT_EQ(config.TeclasJuego, DefaultGameKeys);
+}
+
+TEST_F(Settings, ZoomOutsideItsRangeOrOfAnotherTypeReadsAsNoneAndSpoilsNothing) {
+    // Guards against a bad "Zoom" dragging the keys and language into their defaults,
+    // and against a stored 0, 5 or -1 reaching the window.
+    for (auto spoil : std::initializer_list<std::function<void(StoreKey &)>>{
+             [](StoreKey &k) { k.setInteger("Zoom", 0); },
+             [](StoreKey &k) { k.setInteger("Zoom", 5); },
+             [](StoreKey &k) { k.setInteger("Zoom", -1); },
+             [](StoreKey &k) { k.setString("Zoom", "2"); },
+         }) {
+        storeAll(0);
+        StoreKey k = key();
+        spoil(k);
+        config.Zoom = 2;
+        LeerConfiguracion(config, store);
+        EXPECT_EQ(config.Zoom, 0);
+        EXPECT_EQ(config.TeclasJuego, SomeKeys);
+        EXPECT_EQ(config.Nombre1, "Ann");
+    }
+}
+
+TEST_F(Settings, StoreWithoutZoomStillGivesItsKeys) {
+    // A store written before the window had sizes.
+    storeAll(0);
+    LeerConfiguracion(config, store);
+    EXPECT_EQ(config.Zoom, 0);
+    EXPECT_EQ(config.TeclasJuego, SomeKeys);
+    // No factor known: none is written.
+    GuardarConfiguracion(config, store);
+    EXPECT_FALSE(key().contains("Zoom"));
+}

@@ -2,6 +2,7 @@
 #include "shell/Region.h"
 #include "shell/Widgets.h"
 
+#include <QPaintEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -40,4 +41,56 @@ TEST(Labels, RightAlignedAutoSizeKeepsItsRightEdge) {
     EXPECT_EQ(name.geometry().right(), right);
     EXPECT_LT(name.x(), 298);
     EXPECT_EQ(name.text(), "A much longer name");
+}
+
+namespace {
+// Records the regions painted on a widget.
+class PaintLog : public QObject {
+public:
+    explicit PaintLog(QWidget *w) { w->installEventFilter(this); }
+    QList<QRegion> regions;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override {
+        if (e->type() == QEvent::Paint)
+            regions << static_cast<QPaintEvent *>(e)->region();
+        return false;
+    }
+};
+} // namespace
+
+TEST(Repaints, PictureShownNowIsOnlyWhatChangedAtTheScale) {
+    // The game asks for the whole well at every landing; at x3 that is nine times the
+    // pixels of what changed.
+    QWidget host;
+    host.resize(800, 1300);
+    TImagen well("imgFondo1", {5, 5, 245, 400}, &host);
+    well.setPicture(QImage(245, 400, QImage::Format_RGB32));
+    well.setScale({3, {}});
+    host.show();
+    QTest::qWait(20);
+    PaintLog log(&well);
+    well.repaint();
+    EXPECT_TRUE(log.regions.isEmpty()) << "nothing changed, nothing to paint";
+    well.changed({35, 25, 35, 50});
+    well.repaint();
+    ASSERT_EQ(log.regions.size(), 1);
+    EXPECT_EQ(log.regions[0], QRegion(105, 75, 105, 150));
+    QTest::qWait(20);
+    EXPECT_EQ(log.regions.size(), 1) << "the queued update was painted already";
+}
+
+TEST(Repaints, LabelShownNowOnlyWhenItsTextChanged) {
+    QWidget host;
+    TEtiqueta rocks("lblRocas1", {15, 422, 181, 13}, 11, Qt::AlignLeft, &host);
+    host.show();
+    QTest::qWait(20);
+    PaintLog log(&rocks);
+    rocks.setText("Gems remaining: 12");
+    rocks.repaint();
+    EXPECT_EQ(log.regions.size(), 1);
+    rocks.setText("Gems remaining: 12");
+    rocks.repaint();
+    EXPECT_EQ(log.regions.size(), 1);
+    EXPECT_EQ(rocks.text(), "Gems remaining: 12");
 }

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QTest>
 
 void WindowTest::SetUp() {
     ASSERT_TRUE(scratch.isValid());
@@ -34,4 +35,15 @@ void WindowTest::TearDown() {
 void WindowTest::startGame(TestWindow &w) {
     w.mnNuevoJuego->trigger();
     ASSERT_TRUE(w.juego().Jugando);
+}
+
+void WindowTest::freezeAGame(TestWindow &w) {
+    w.mnDosJugadores->trigger();
+    ASSERT_TRUE(w.juego().Jugando);
+    auto bothFalling = [&w] { return w.juego().player(1).Falling && w.juego().player(2).Falling; };
+    for (int i = 0; i < 150 && !bothFalling(); ++i)
+        QTest::qWait(20);
+    ASSERT_TRUE(bothFalling());
+    for (TTemporizador *t : {w.Timer1, w.Timer2, w.TimerDibujar1, w.TimerDibujar2, w.TimerStatus})
+        t->setEnabled(false);
 }

@@ -39,6 +39,9 @@ protected:
 
     // Starts a new game through the menu item and checks it runs.
     void startGame(TestWindow &w);
+    // A two-player game stopped while both pairs fall and the previews show, so
+    // nothing changes any more.
+    void freezeAGame(TestWindow &w);
 
     QTemporaryDir scratch;
     QString previousDir;
