@@ -44,6 +44,6 @@ void WindowTest::freezeAGame(TestWindow &w) {
     for (int i = 0; i < 150 && !bothFalling(); ++i)
         QTest::qWait(20);
     ASSERT_TRUE(bothFalling());
-    for (TTemporizador *t : {w.Timer1, w.Timer2, w.TimerDibujar1, w.TimerDibujar2, w.TimerStatus})
+    for (ITimer *t : {w.Timer1, w.Timer2, w.TimerDibujar1, w.TimerDibujar2, w.TimerStatus})
         t->setEnabled(false);
 }
