@@ -54,8 +54,14 @@ start_x
 cd "$WORK/elsewhere" || fail "no scratch folder"
 $command >"$WORK/program.log" 2>&1 &
 game=$!
-wid=$(wait_window 300)
-[ -n "$wid" ] || fail "the installed game's window did not appear"
+i=0
+until wid=$(wait_window 1) && [ -n "$wid" ]; do
+    [ -n "$(xdotool search --onlyvisible --name '^Fatal error' 2>/dev/null)" ] &&
+        fail "the installed game did not find its data"
+    kill -0 "$game" 2>/dev/null || fail "the installed game ended without a window"
+    i=$((i + 1))
+    [ "$i" -gt 300 ] && fail "the installed game's window did not appear"
+done
 kill -TERM "$game"
 wait_exit "$game"
 kill -0 "$game" 2>/dev/null && fail "the installed game did not end on SIGTERM"
