@@ -38,6 +38,9 @@ inline constexpr QRect lblRocas1{15, 422, 181, 13};
 inline constexpr QRect lblStatus1{15, 436, 181, 13};
 inline constexpr QRect lblRocas2{390, 422, 181, 13};
 inline constexpr QRect lblStatus2{390, 436, 181, 13};
+// The start hints, between the rocks and status lines while no game runs.
+inline constexpr QRect lblPista1{15, 429, 181, 13};
+inline constexpr QRect lblPista2{390, 429, 181, 13};
 
 // Buttons.
 inline constexpr QRect btnMenu{270, 5, 41, 20};

@@ -113,8 +113,8 @@ void TfPrincipal::createLabels() {
     lblStatus1 = label("lblStatus1", Layout::lblStatus1, NameFont, left);
     lblRocas2 = label("lblRocas2", Layout::lblRocas2, NameFont, left);
     lblStatus2 = label("lblStatus2", Layout::lblStatus2, NameFont, left);
-    lblPista1 = label("lblPista1", {15, 429, 181, 13}, NameFont, left);
-    lblPista2 = label("lblPista2", {390, 429, 181, 13}, NameFont, left);
+    lblPista1 = label("lblPista1", Layout::lblPista1, NameFont, left);
+    lblPista2 = label("lblPista2", Layout::lblPista2, NameFont, left);
     lblPista1->setProperty("Tag", 10018);
     lblPista2->setProperty("Tag", 10019);
     lblPista1->setText(GetText(10018));
