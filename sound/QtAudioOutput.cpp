@@ -6,7 +6,14 @@
 #include <QMediaDevices>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+
+#if defined(__SANITIZE_ADDRESS__) && __has_include(<sanitizer/lsan_interface.h>)
+#include <sanitizer/lsan_interface.h>
+#define COBALTIX_LEAK_CHECK 1
+#endif
 
 namespace {
 
@@ -145,4 +152,12 @@ std::unique_ptr<OutputDevice> MachineAudioSystem::open(int device, const WaveFor
 AudioSystem *defaultAudioSystem() {
     static MachineAudioSystem machine;
     return &machine;
+}
+
+void ExitProcess(int status) {
+    std::fflush(nullptr);
+#ifdef COBALTIX_LEAK_CHECK
+    __lsan_do_leak_check();
+#endif
+    std::_Exit(status);
 }

@@ -38,6 +38,12 @@ private:
     SilentAudioSystem silent;
 };
 
+// Ends the process once everything of ours is closed, without the static destructors:
+// Qt Multimedia's PulseAudio engine tears its context down in one of them without
+// holding its mainloop's lock, and a server packet arriving then crashes the process on
+// its way out. Leak checking of sanitizer builds still runs.
+[[noreturn]] void ExitProcess(int status);
+
 // Pushes the blocks into a QAudioSink from a short timer on the UI thread; silence
 // is written while nothing is queued or the device is paused, so the stream never
 // stalls. A block counts as played once the sink has taken all of it.

@@ -11,7 +11,7 @@
 // Plays 1.5 s of a 440 Hz tone through the machine's real audio output, the way the
 // game does; the real-device test records what reaches the sound server.
 
-int main(int argc, char *argv[]) {
+static int run(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     try {
         TSoundMix mix;
@@ -37,4 +37,8 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     return 0;
+}
+
+int main(int argc, char *argv[]) {
+    ExitProcess(run(argc, argv));
 }

@@ -27,7 +27,7 @@ void answer(const char *text) {
 
 } // namespace
 
-int main(int argc, char *argv[]) {
+static int drive(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     TSoundMix mix;
     mix.setChannels(1);
@@ -68,4 +68,8 @@ int main(int argc, char *argv[]) {
     mix.setActivated(false);
     mix.FreeWave(wave);
     return 0;
+}
+
+int main(int argc, char *argv[]) {
+    ExitProcess(drive(argc, argv));
 }
