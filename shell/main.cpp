@@ -7,7 +7,7 @@
 #include "shell/Principal.h"
 #include "shell/ShutdownSignals.h"
 #include "shell/SingleInstance.h"
-#include "sound/QtAudioOutput.h"
+#include "sound/MachineAudio.h"
 
 #include <QDialog>
 #include <QMessageBox>

@@ -1,4 +1,5 @@
 #include "sound/QtAudioOutput.h"
+#include "sound/SilentOutput.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
@@ -6,14 +7,7 @@
 #include <QMediaDevices>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-
-#if defined(__SANITIZE_ADDRESS__) && __has_include(<sanitizer/lsan_interface.h>)
-#include <sanitizer/lsan_interface.h>
-#define COBALTIX_LEAK_CHECK 1
-#endif
 
 namespace {
 
@@ -126,38 +120,7 @@ void QtOutputDevice::feed() {
         listener->blockDone();
 }
 
-int MachineAudioSystem::deviceCount() const {
-    return std::max(real.deviceCount(), silent.deviceCount());
-}
-
-bool MachineAudioSystem::capabilities(int device, DeviceCaps &caps) const {
-    return real.deviceCount() > 0 ? real.capabilities(device, caps)
-                                  : silent.capabilities(device, caps);
-}
-
-bool MachineAudioSystem::supportsFormat(int device, const WaveFormat &format) const {
-    return real.deviceCount() > 0 ? real.supportsFormat(device, format)
-                                  : silent.supportsFormat(device, format);
-}
-
-std::unique_ptr<OutputDevice> MachineAudioSystem::open(int device, const WaveFormat &format,
-                                                       BlockDoneListener *listener, int &error) {
-    if (real.deviceCount() > 0)
-        if (auto out = real.open(device, format, listener, error))
-            return out;
-    error = 0;
-    return silent.open(-1, format, listener, error);
-}
-
-AudioSystem *defaultAudioSystem() {
-    static MachineAudioSystem machine;
-    return &machine;
-}
-
-void ExitProcess(int status) {
-    std::fflush(nullptr);
-#ifdef COBALTIX_LEAK_CHECK
-    __lsan_do_leak_check();
-#endif
-    std::_Exit(status);
+AudioSystem *CobaltixQtAudioSystem() {
+    static QtAudioSystem system;
+    return &system;
 }

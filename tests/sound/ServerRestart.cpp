@@ -1,5 +1,5 @@
+#include "sound/MachineAudio.h"
 #include "sound/MixerSession.h"
-#include "sound/QtAudioOutput.h"
 #include "sound/SoundMix.h"
 #include "tests/sound/ToneWave.h"
 
@@ -17,7 +17,7 @@
 namespace {
 
 const char *systemName(const TMixerSession *s) {
-    return dynamic_cast<QtOutputDevice *>(s->device) ? "real" : "silent";
+    return !dynamic_cast<SilentDevice *>(s->device) ? "real" : "silent";
 }
 
 void answer(const char *text) {
