@@ -34,6 +34,7 @@ void Simulator::registerCommands() {
         {QStringLiteral("new"), &Simulator::cmdNew},
         {QStringLiteral("key"), &Simulator::cmdKey},
         {QStringLiteral("move"), &Simulator::cmdMove},
+        {QStringLiteral("cpu"), &Simulator::cmdCpu},
         {QStringLiteral("pause"), &Simulator::cmdPause},
         {QStringLiteral("mode-select"), &Simulator::cmdModeSelect},
         {QStringLiteral("run"), &Simulator::cmdRun},

@@ -49,6 +49,7 @@ private:
     void cmdNew(const ScriptLine &line);
     void cmdKey(const ScriptLine &line);
     void cmdMove(const ScriptLine &line);
+    void cmdCpu(const ScriptLine &line);
     void cmdPause(const ScriptLine &line);
     void cmdModeSelect(const ScriptLine &line);
     void cmdRun(const ScriptLine &line);
@@ -85,5 +86,6 @@ private:
         BoardText::Well board{};
     } builtIn;
     bool stagesFromFile = false;
+    std::uint32_t seedValue = 1; // the last "seed", which also seeds CPU players
     TFaseTable fileStages{};
 };
