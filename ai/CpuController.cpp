@@ -50,7 +50,8 @@ private:
 
 void CpuController::plan(const Game &game, int player) {
     const Sight sight = SightOf(game, player);
-    const Choice choice = level < 0 ? ChooseGreedy(sight) : ChoosePlacement(sight, params, random);
+    const Choice choice =
+        level < 0 ? ChooseGreedy(sight, random) : ChoosePlacement(sight, params, random);
     target = choice.found ? choice.place : Placement{sight.pair.minCol(), TurnOf(sight.pair)};
     plannedOn = sight.own;
     plannedRocks = sight.rocksPending;

@@ -16,6 +16,6 @@ struct Choice {
 
 Choice ChoosePlacement(const Sight &sight, const LevelParams &params, CpuRandom &random);
 
-// The greedy baseline: the placement that eliminates most at once (the first such, in
-// the order of AllPlacements, among equals).
-Choice ChooseGreedy(const Sight &sight);
+// The greedy baseline: the placement that eliminates most at once, the lowest landing
+// among equals, then any at random.
+Choice ChooseGreedy(const Sight &sight, CpuRandom &random);

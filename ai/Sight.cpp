@@ -19,7 +19,6 @@ Sight SightOf(const Game &game, int number) {
     s.limit = game.Limite;
     s.gemsToGo = s.mode == GameMode::OneToOne ? 0 : game.Objetivo - p.StageEliminated;
     s.level = p.Level;
-    s.gemsDealt = p.GemsDealt;
     s.randomRocks = game.RocasAzar;
     s.rockLines = game.LineasRocas;
     return s;

@@ -29,7 +29,6 @@ struct Sight {
     GameMode mode = GameMode::OnePlayer;
     int gemsToGo = 0; // gems still to eliminate in the stage (by stages)
     int level = 1;    // the speed level: the tick interval shortens as it rises
-    int gemsDealt = 0;
     bool randomRocks = false, rockLines = false;
 
     bool oneToOne() const { return mode == GameMode::OneToOne; }
