@@ -45,6 +45,7 @@ private:
     Placement target;
     TBoard plannedOn;
     int plannedRocks = 0;
+    int stepsLeft = 0; // step-downs still to make before the throw
     std::int64_t nextMoveAt = 0;
 };
 
@@ -56,6 +57,7 @@ void CpuController::plan(const Game &game, int player) {
     plannedOn = sight.own;
     plannedRocks = sight.rocksPending;
     planned = true;
+    stepsLeft = random.below(params.dropSteps + 1);
 }
 
 void CpuController::step(Game &game, int player) {
@@ -87,9 +89,13 @@ void CpuController::step(Game &game, int player) {
         paths.search(p.Board, at);
     }
     const std::vector<Move> moves = paths.movesTo(target);
-    Move move = params.throws ? Move::Throw : Move::StepDown;
-    if (!moves.empty())
+    Move move = Move::Throw;
+    if (!moves.empty()) {
         move = moves.front();
+    } else if (stepsLeft > 0) {
+        move = Move::StepDown;
+        --stepsLeft;
+    }
     game.input(Input::move(player, move));
     nextMoveAt = now + pause(params.moveMs, params.moveSpreadMs);
 }

@@ -137,7 +137,7 @@ void FallRocksEvenly(TBoard &board, int count) {
 
 Evaluator::Evaluator(const Sight &sight, int judgement)
     : settings{sight.limit, sight.oneToOne()}, level(judgement), vs(sight.oneToOne()),
-      rocksComing(sight.rocksPending) {
+      gemsToGo(sight.gemsToGo) {
     TBoard rival = sight.rival;
     FallRocksEvenly(rival, sight.rivalRocksPending);
     rivalStacks = StacksOf(rival);
@@ -157,8 +157,12 @@ int Evaluator::action(const LandingOutcome &o) const {
         return LostScore;
     if (level == 0)
         return o.eliminated * Unit;
-    if (!vs)
-        return o.eliminated * Unit + o.rocksDestroyed * Unit / 2 + (o.groups > 1 ? Unit / 2 : 0);
+    if (!vs) {
+        // Reaching the target brings the next stage's fresh well.
+        const int done = level >= 2 && o.eliminated >= gemsToGo ? 50 * Unit : 0;
+        return done + o.eliminated * Unit + o.rocksDestroyed * Unit / 2 +
+               (o.groups > 1 ? Unit / 2 : 0);
+    }
     int value = o.rocksSent * 150 + o.eliminated * 10 + o.rocksDestroyed * 30;
     if (level >= 4 && killsRival(o.rocksSent))
         value += 200000;
@@ -193,7 +197,8 @@ int Evaluator::groupsValue(const TBoard &board) const {
 
 int Evaluator::dangerValue(const Stacks &s) const {
     if (level == 0)
-        return -20 * *std::max_element(s.height.begin(), s.height.end());
+        return -20 * *std::max_element(s.height.begin(), s.height.end()) -
+               20 * std::max(s.height[EntryCol1], s.height[EntryCol2]);
     int value = 0;
     for (int c = 0; c < 7; ++c) {
         const int h = s.height[size_t(c)];

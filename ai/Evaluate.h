@@ -66,7 +66,7 @@ private:
     int level;
     bool vs;
     Stacks rivalStacks;
-    int rocksComing; // rocks waiting to fall on this well
+    int gemsToGo; // the stage's target still to reach (by stages)
     mutable Elimination scratch;
 };
 

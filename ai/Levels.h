@@ -30,8 +30,8 @@ struct LevelParams {
     int slipPerMille = 0, slipChoices = 1;
     // How far the evaluation of a placement may be off, in score units, at random.
     int noise = 0;
-    // Drops the pair with a throw once it is placed; otherwise steps it down.
-    bool throws = true;
+    // Steps a placed pair down up to this many rows before it throws it.
+    int dropSteps = 0;
 };
 
 const LevelParams &ParamsOf(CpuLevel level);

@@ -15,7 +15,6 @@ Sight SightOf(const Game &game, int number) {
     s.rocksPending = p.RocksPending;
     s.rivalRocksPending = o.RocksPending;
     s.mode = game.TipoJuego;
-    s.rivalPlaying = s.mode == GameMode::OneToOne ? game.Jugando : o.Active;
     s.limit = game.Limite;
     s.gemsToGo = s.mode == GameMode::OneToOne ? 0 : game.Objetivo - p.StageEliminated;
     s.level = p.Level;

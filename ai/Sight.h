@@ -24,7 +24,6 @@ struct Sight {
     PairState pair;
     int preview1 = 0, preview2 = 0; // 0 when no preview is shown
     int rocksPending = 0, rivalRocksPending = 0;
-    bool rivalPlaying = false; // the other well is in play (one to one, two players)
     int limit = 4;
     GameMode mode = GameMode::OnePlayer;
     int gemsToGo = 0; // gems still to eliminate in the stage (by stages)
