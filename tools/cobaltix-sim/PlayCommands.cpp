@@ -62,6 +62,7 @@ void Simulator::cmdCpu(const ScriptLine &line) {
     const int n = player(line, 1);
     if (line.words[2] == u"off") {
         game->setController(n, std::make_unique<KeyboardController>());
+        cpuMoves.cpu[size_t(n - 1)] = false;
         return;
     }
     CpuLevel level;
@@ -70,6 +71,7 @@ void Simulator::cmdCpu(const ScriptLine &line) {
                                                       "hard, master or off, not \"%1\"")
                                            .arg(line.words[2]));
     game->setController(n, MakeCpuController(level, seedValue));
+    cpuMoves.cpu[size_t(n - 1)] = true;
 }
 
 // Like the menu item, the command does nothing while it is disabled (no game running).

@@ -72,7 +72,19 @@ private:
     static GameMode modeWord(const ScriptLine &line, int index);
     bool onOff(const ScriptLine &line, const char *first, const char *second);
 
+    // Prints the moves of CPU players as the game applies them: "move P MOVE at MS".
+    class CpuMoves : public IInputObserver {
+    public:
+        explicit CpuMoves(Simulator &sim) : sim(sim) {}
+        void inputApplied(std::int64_t time, const Input &input) override;
+        std::array<bool, 2> cpu{};
+
+    private:
+        Simulator &sim;
+    };
+
     Transcript out;
+    CpuMoves cpuMoves{*this};
     HeadlessViews views;
     SimHost host;
     std::unique_ptr<Game> game;
