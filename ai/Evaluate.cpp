@@ -135,9 +135,9 @@ void FallRocksEvenly(TBoard &board, int count) {
     }
 }
 
-Evaluator::Evaluator(const Sight &sight, int judgement)
-    : settings{sight.limit, sight.oneToOne()}, level(judgement), vs(sight.oneToOne()),
-      gemsToGo(sight.gemsToGo) {
+Evaluator::Evaluator(const Sight &sight, int judgement, bool futures)
+    : settings{sight.limit, sight.oneToOne()}, level(judgement), futures(futures),
+      vs(sight.oneToOne()), gemsToGo(sight.gemsToGo) {
     TBoard rival = sight.rival;
     FallRocksEvenly(rival, sight.rivalRocksPending);
     rivalStacks = StacksOf(rival);
@@ -257,7 +257,7 @@ Potential Evaluator::findPotential(const TBoard &board) const {
             int gems = 0;
             if (1 + adjacentSize(board, g, cells, 1, colour, joker) >= limit || joker)
                 gems = 1;
-            else if (level >= 4 && 2 + adjacentSize(board, g, cells, 2, colour, joker) >= limit)
+            else if (futures && 2 + adjacentSize(board, g, cells, 2, colour, joker) >= limit)
                 gems = 2;
             if (gems == 0)
                 continue;

@@ -10,8 +10,10 @@
 //   0  gems eliminated, height, gems of a colour side by side
 //   1  and groups by size, the entry cells' danger
 //   2  and the stacks' shape, rocks and the gems under them
-//   3  and the cascades the next pair could set off
+//   3  and the cascades one more gem could set off
 //   4  and when to set them off: rocks on their way, the rival's room
+// Looking at expected futures (a look-ahead of 3) adds the cascades a whole pair of
+// one colour, of any colour to come, could set off.
 constexpr int Unit = 100;
 // A well whose entry cells are blocked: the game is lost.
 constexpr int LostScore = -100000000;
@@ -42,14 +44,14 @@ struct Potential {
 
 class Evaluator {
 public:
-    Evaluator(const Sight &sight, int judgement);
+    Evaluator(const Sight &sight, int judgement, bool futures = false);
 
     // The value of a landing's eliminations (and its rocks, in one to one).
     int action(const LandingOutcome &outcome) const;
     // The value of a well as it stands: shape, groups building, danger.
     int board(const TBoard &board) const;
     // The value of the cascades the well holds ready (judgement 3 and up), found by
-    // dropping one or two gems of each colour into each column.
+    // dropping one gem (with futures, or two) of each colour into each column.
     int potential(const TBoard &board) const;
     Potential findPotential(const TBoard &board) const;
 
@@ -64,6 +66,7 @@ private:
 
     RuleSettings settings;
     int level;
+    bool futures;
     bool vs;
     Stacks rivalStacks;
     int gemsToGo; // the stage's target still to reach (by stages)

@@ -19,7 +19,7 @@ constexpr int PotentialLeaves = 3;
 class Search {
 public:
     Search(const Sight &sight, const LevelParams &params)
-        : sight(sight), params(params), judge(sight, params.judgement) {}
+        : sight(sight), params(params), judge(sight, params.judgement, params.lookAhead >= 3) {}
 
     // The value of placing the falling pair at place, looking ahead as the level does.
     int value(Placement place) {

@@ -136,6 +136,35 @@ TEST(CpuController, KeysOfACpuPlayerAreIgnored) {
     EXPECT_EQ(p1.Gem1Col, col1 - 1);
 }
 
+// Guards the second thoughts: a cascade stands ready and the master means to build on;
+// rocks announced while its pair falls make it set the cascade off with that pair.
+TEST(CpuController, RocksAnnouncedMidFallMakeItThinkAgain) {
+    int firstLanding[2];
+    for (int announce = 0; announce < 2; ++announce) {
+        CpuGame g(GameMode::OneToOne);
+        g.game->setController(1, MakeCpuController(CpuLevel::Master, 1));
+        g.game->random().forceColours({2, 4, 5, 3});
+        g.game->mnNuevoJuegoClick();
+        TInfo &p = g.game->player(1);
+        const char *rows[4] = {"R......", "G......", "G......", "GRRR..."};
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 7; ++c)
+                p.Board(c, 12 + r) = std::string(".RGBYMJX").find(rows[r][c]);
+        firstLanding[announce] = -1;
+        g.game->LandingHook = [&](const TInfo &t, bool after) {
+            if (after && t.Number == 1 && firstLanding[announce] < 0)
+                firstLanding[announce] = t.Eliminated;
+        };
+        g.game->clock().run(550); // the pair came at 500; the master is thinking
+        ASSERT_TRUE(p.Falling);
+        if (announce)
+            p.RocksPending = 21;
+        g.game->clock().run(5000);
+    }
+    EXPECT_EQ(firstLanding[0], 0);
+    EXPECT_GE(firstLanding[1], 8);
+}
+
 // Guards the names: only people are asked, a CPU plays under its level's name, and
 // the person's name it replaced comes back when a person plays that side again.
 TEST(CpuController, OnlyPeopleAreAskedTheirNames) {

@@ -82,7 +82,7 @@ TEST(Planner, MasterClearsBeforeRocksBuryIt) {
 TEST(Evaluate, ACascadeReadyForOneMoreGemIsFound) {
     const Sight s =
         DealtSight({"R......", "G......", "G......", "GRRR..."}, "GY", "", GameMode::OneToOne);
-    const Evaluator judge(s, 4);
+    const Evaluator judge(s, 4, true);
     const Potential p = judge.findPotential(s.own);
     EXPECT_EQ(p.groups, 2);
     EXPECT_EQ(p.eliminated, 8);
