@@ -123,6 +123,13 @@ constexpr Entry englishEntries[] = {
     {15102, "If you still want more, look for some friends to play One to One mode. Visit our "
             "web page from time to time for updates, new stages and more games."},
     {15103, "&OK"},
+    // CPU players: the five levels and the name a CPU plays under.
+    {16000, "Beginner"},
+    {16001, "Easy"},
+    {16002, "Medium"},
+    {16003, "Hard"},
+    {16004, "Master"},
+    {16005, "CPU %s"},
     {64100, "&OK"},
     {64101, "&Cancel"},
     {65000, "About"},

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class Game;
 
 // Where one player's moves come from. The keyboard is the default; a CPU player, a
@@ -17,6 +19,9 @@ public:
     virtual void step(Game &game, int player) { (void)game, (void)player; }
     // A new game started, or the game ended (forget any plan).
     virtual void reset() {}
+    // The name the player plays under when the controller is not a person ("CPU
+    // Master"); empty for a person, whose name the names dialog asks.
+    virtual QString playerName() const { return {}; }
 };
 
 // The player's game keys make its moves.

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // What the game is built on: both players' views, the stage label and the host. None
 // of it is owned by the game; any of it may be missing (a headless game).
@@ -109,6 +110,9 @@ public:
     // The player's controller; the keyboard unless another was set.
     PlayerController &controller(int player);
     void setController(int player, std::unique_ptr<PlayerController> controller);
+    // The name the person of player (1 or 2) last played under: while a CPU plays
+    // that side, Name holds the CPU's name and this the person's, for the settings.
+    QString personName(int player) const;
 
     // A copy of the whole game state (both players, queues, generator, clock and
     // game-wide fields) without views, pictures or host, to advance headless. Its host
@@ -144,6 +148,8 @@ private:
     void showStatus(TInfo &p);
     bool askLeaveGame();
     void startMode();
+    void applyPlayerNames();
+    void askNames();
     void drawPause(TInfo &p, QImage &buffer);
     void restorePause(TInfo &p, QImage &buffer);
     void redrawPair(TInfo &p);
@@ -166,6 +172,7 @@ private:
     ITimer *TimerStatus = nullptr;
     ITimer *TimerControl = nullptr;
     std::array<std::unique_ptr<PlayerController>, 2> controllers;
+    std::array<std::optional<QString>, 2> keptNames;
     IInputObserver *inputObserver = nullptr;
     TPictures pics;
     GameBindings views;

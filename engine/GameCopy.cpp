@@ -30,4 +30,5 @@ void Game::copyStateFrom(const Game &o) {
     soundBroken = o.soundBroken;
     soundReported = o.soundReported;
     generation = o.generation;
+    keptNames = o.keptNames;
 }
