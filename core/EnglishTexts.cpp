@@ -71,6 +71,8 @@ constexpr Entry englishEntries[] = {
     {10109, "E&xit"},
     {10110, "&Window size"},
     {10111, "&Full screen"},
+    {10112, "Pla&yers"},
+    {10113, "Person"},
     {10400, "7"},
     {10401, "0"},
     {10402, "r"},

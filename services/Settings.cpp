@@ -86,11 +86,21 @@ int readZoom(const UserStore &store) {
     return int(zoom->integer);
 }
 
+QString readPlayer(const UserStore &store, const char *name) {
+    const auto key = store.openKey(QString::fromLatin1(SettingsKeyPath), false);
+    const auto value = key ? key->value(QString::fromLatin1(name)) : std::nullopt;
+    return value && isString(*value) ? value->text : QString();
+}
+
+constexpr const char *PlayerValues[] = {"Player 1", "Player 2"};
+
 } // namespace
 
 void LeerConfiguracion(TConfiguracion &config, const UserStore &store) {
     // Stores written before the window had sizes hold no "Zoom": that is no failure.
     config.Zoom = readZoom(store);
+    for (size_t i = 0; i < config.Jugadores.size(); ++i)
+        config.Jugadores[i] = readPlayer(store, PlayerValues[i]);
     if (readSettings(store, config))
         return;
     config.TeclasJuego = DefaultGameKeys;
@@ -118,6 +128,10 @@ bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store) 
         {QStringLiteral("Language"), StoreValue::ofInteger(languageToStore(*key))}};
     if (config.Zoom >= MinZoom && config.Zoom <= MaxZoom)
         values.insert(QStringLiteral("Zoom"), StoreValue::ofInteger(config.Zoom));
+    for (size_t i = 0; i < config.Jugadores.size(); ++i)
+        if (!config.Jugadores[i].isEmpty())
+            values.insert(QString::fromLatin1(PlayerValues[i]),
+                          StoreValue::ofString(config.Jugadores[i]));
     // One atomic write: a failure leaves every stored value as it was.
     const bool written = key->setValues(values);
     if (!written)

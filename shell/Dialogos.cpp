@@ -85,6 +85,10 @@ void DlgPedirNombres(QString &name1, QString &name2) {
     PedirNombres(name1, name2, theTables ? theTables->knownPlayers() : QStringList());
 }
 
+void DlgPedirNombre(int player, QString &name, const QString &rival) {
+    PedirNombre(player, name, rival, theTables ? theTables->knownPlayers() : QStringList());
+}
+
 std::unique_ptr<TRecords> CreateTablaRecords() {
     return std::make_unique<TRecordsWindow>();
 }

@@ -11,6 +11,8 @@
 
 int DlgMensaje(const QString &text, const QString &caption, bool withCancel);
 void DlgPedirNombres(QString &name1, QString &name2);
+// The one person's name against a CPU named rival.
+void DlgPedirNombre(int player, QString &name, const QString &rival);
 bool DlgTeclas(std::array<std::uint16_t, 10> &keys, const std::array<bool, 256> &reserved);
 void DlgFinal();
 void DlgAcercaDe();

@@ -2,13 +2,12 @@
 
 #include "core/Texts.h"
 #include "services/Artwork.h"
-#include "shell/Cristal.h"
-#include "shell/Layout.h"
 #include "services/ErrorReport.h"
 #include "services/Fases.h"
 #include "services/Language.h"
 #include "services/ResourceImage.h"
 #include "shell/Cristal.h"
+#include "shell/Layout.h"
 #include "shell/Region.h"
 
 #include <QApplication>
@@ -51,6 +50,7 @@ TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
     for (int key : {112, 113, 114, 116, 122})
         game->TeclasReservadas[size_t(key)] = true;
     LeerConfiguracion();
+    applyPlayers();
     applyWindowZoom(StartZoom(chosenZoom, availableArea()));
     lastStored = currentSettings();
     if (GetLanguage() == LanguageEnglish)

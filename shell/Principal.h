@@ -74,6 +74,10 @@ public:
     // The window-size submenu and its items for the factors 1 to 4; full screen.
     QAction *mnTamano, *mnPantallaCompleta;
     std::array<QAction *, 4> mnTamanos{};
+    // Who plays each side: the "Players" submenu, and per player its items, the person
+    // first, then the CPU levels from Beginner to Master.
+    QAction *mnJugadores;
+    std::array<std::array<QAction *, 6>, 2> mnControles{};
 
     // Commands of the buttons and the menu.
     void btnMenuClick();
@@ -86,6 +90,9 @@ public:
     void mnTamanoClick(int factor);
     // Full screen on or off (F11, the menu item; Esc leaves it).
     void mnPantallaCompletaClick(bool on);
+    // Player (1 or 2) is played by a person (word "person") or a CPU level's word; stored,
+    // and taken by the game at once, or when the game in progress ends.
+    void mnControlClick(int player, const QString &word);
     void AplicacionDesactivada();
     // Dragging by the glass layer over the scoreboard.
     void imgCristalMouseDown(const QPoint &globalPos);
@@ -96,6 +103,7 @@ public:
     int MostrarMensaje(const QString &text, const QString &caption, bool withCancel) override;
     void showError(const QString &text, const QString &caption) override;
     void PedirNombres(QString &name1, QString &name2) override;
+    void PedirNombre(int player, QString &name, const QString &rival) override;
     void NuevoRecordFases(int points, int stage, QString &name) override;
     void NuevoRecordVs(int points, bool won, const QString &name) override;
     QString NombreVs(int row) override;
@@ -143,12 +151,16 @@ private:
     void leaveFullScreen();
     void fullScreenKeys(const QKeyEvent &key);
     void updatePointer();
+    void createPlayersMenu(QMenu *menu);
+    void refreshPlayersMenu();
+    void applyPlayers();
 
     struct Stored {
         std::array<std::uint16_t, 10> keys{};
         QString name1, name2;
         int language = -1;
         int zoom = 0;
+        std::array<QString, 2> players;
         bool operator==(const Stored &) const = default;
     };
     Stored currentSettings() const;
@@ -171,5 +183,8 @@ private:
     bool fullScreenShown = false;
     QPoint placeBeforeFullScreen;
     bool gameRunning = false;
+    // A game is in progress (started, not ended): a new choice of players waits for its end.
+    bool gameInProgress = false;
+    std::array<QString, 2> chosenPlayers{QStringLiteral("person"), QStringLiteral("person")};
     TDialogZoom dialogZoom;
 };

@@ -2,11 +2,10 @@
 
 #include "core/Texts.h"
 #include "dialogs/TranslateForm.h"
-#include "shell/Application.h"
-#include "shell/Layout.h"
 #include "services/Language.h"
 #include "services/Settings.h"
 #include "shell/Application.h"
+#include "shell/Layout.h"
 
 #include <QAction>
 
@@ -60,8 +59,8 @@ void TfPrincipal::loadLanguagePictures() {
 }
 
 TfPrincipal::Stored TfPrincipal::currentSettings() const {
-    return {game->TeclasJuego, game->player(1).Name, game->player(2).Name, GetLanguage(),
-            chosenZoom};
+    return {game->TeclasJuego, game->personName(1), game->personName(2),
+            GetLanguage(),     chosenZoom,          chosenPlayers};
 }
 
 void TfPrincipal::storeSettingsIfChanged() {
@@ -79,14 +78,19 @@ void TfPrincipal::LeerConfiguracion() {
     game->player(1).Name = config.Nombre1;
     game->player(2).Name = config.Nombre2;
     chosenZoom = config.Zoom ? config.Zoom : FirstStartZoom(availableArea());
+    for (size_t i = 0; i < chosenPlayers.size(); ++i)
+        if (!config.Jugadores[i].isEmpty())
+            chosenPlayers[i] = config.Jugadores[i];
 }
 
 void TfPrincipal::GuardarConfiguracion() {
     TConfiguracion config;
     config.TeclasJuego = game->TeclasJuego;
-    config.Nombre1 = game->player(1).Name;
-    config.Nombre2 = game->player(2).Name;
+    // While a CPU plays a side, the name to keep is the person's.
+    config.Nombre1 = game->personName(1);
+    config.Nombre2 = game->personName(2);
     config.Zoom = chosenZoom;
+    config.Jugadores = chosenPlayers;
     // A failed store is reported once by the store itself; do not repeat it at every
     // change, the exit tries again.
     ::GuardarConfiguracion(config);

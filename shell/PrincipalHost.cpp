@@ -52,6 +52,11 @@ void TfPrincipal::PedirNombres(QString &name1, QString &name2) {
     scheduleSettingsCheck();
 }
 
+void TfPrincipal::PedirNombre(int player, QString &name, const QString &rival) {
+    DlgPedirNombre(player, name, rival);
+    scheduleSettingsCheck();
+}
+
 void TfPrincipal::NuevoRecordFases(int points, int stage, QString &name) {
     if (tablaRecords)
         tablaRecords->NuevoRecordFases(points, stage, name);

@@ -7,6 +7,7 @@
 #include "shell/Principal.h"
 #include "shell/ShutdownSignals.h"
 #include "shell/SingleInstance.h"
+#include "sound/MachineAudio.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -69,7 +70,7 @@ private:
 };
 } // namespace
 
-int main(int argc, char *argv[]) {
+static int run(int argc, char *argv[]) {
     // A fractional screen scale draws the pixel art with uneven pixels: round it to a
     // whole one (1.5 gives 2, 1.25 gives 1).
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
@@ -106,4 +107,8 @@ int main(int argc, char *argv[]) {
     SetLanguage(0); // releases a loaded language module
     SetErrorReporter({});
     return fatal ? 1 : 0;
+}
+
+int main(int argc, char *argv[]) {
+    ExitProcess(run(argc, argv));
 }
