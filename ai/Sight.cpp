@@ -17,8 +17,5 @@ Sight SightOf(const Game &game, int number) {
     s.mode = game.TipoJuego;
     s.limit = game.Limite;
     s.gemsToGo = s.mode == GameMode::OneToOne ? 0 : game.Objetivo - p.StageEliminated;
-    s.level = p.Level;
-    s.randomRocks = game.RocasAzar;
-    s.rockLines = game.LineasRocas;
     return s;
 }

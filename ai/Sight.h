@@ -27,8 +27,6 @@ struct Sight {
     int limit = 4;
     GameMode mode = GameMode::OnePlayer;
     int gemsToGo = 0; // gems still to eliminate in the stage (by stages)
-    int level = 1;    // the speed level: the tick interval shortens as it rises
-    bool randomRocks = false, rockLines = false;
 
     bool oneToOne() const { return mode == GameMode::OneToOne; }
     bool hasPreview() const { return preview1 > 0 && preview2 > 0; }

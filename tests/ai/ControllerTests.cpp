@@ -2,6 +2,7 @@
 // pace, ignores the keys, plays every mode, and replays alike from a seed.
 #include "ai/CpuController.h"
 #include "ai/Levels.h"
+#include "ai/Planner.h"
 #include "core/Texts.h"
 #include "engine/Game.h"
 #include "harness/Harness.h"
@@ -204,6 +205,32 @@ TEST(CpuController, TwoCpusPlayTheStagesSideBySide) {
     EXPECT_GE(g.game->FaseActual, 3);
     EXPECT_GT(g.game->player(1).Eliminated, 30);
     EXPECT_GT(g.game->player(2).Eliminated, 30);
+}
+
+// Guards what a CPU sees: two games alike but for the colours queued beyond the
+// preview and the state of the generator give the same sight and the same choice.
+TEST(CpuController, NothingBeyondThePreviewIsSeen) {
+    CpuGame a(GameMode::OneToOne, 5), b(GameMode::OneToOne, 5);
+    for (CpuGame *g : {&a, &b}) {
+        g->game->mnNuevoJuegoClick();
+        g->game->clock().run(500);
+        ASSERT_TRUE(g->game->player(1).Falling);
+    }
+    b.game->player(1).NextColours.Append(6);
+    b.game->player(1).NextColours.Append(6);
+    b.game->random().Random(100);
+    const Sight sa = SightOf(*a.game, 1), sb = SightOf(*b.game, 1);
+    EXPECT_EQ(sa.own.cells, sb.own.cells);
+    EXPECT_EQ(sa.preview1, sb.preview1);
+    EXPECT_EQ(sa.preview2, sb.preview2);
+    EXPECT_EQ(sa.pair.colour1, sb.pair.colour1);
+    for (int level = 0; level < CpuLevelCount; ++level) {
+        CpuRandom ra(3), rb(3);
+        const Choice ca = ChoosePlacement(sa, ParamsOf(CpuLevel(level)), ra);
+        const Choice cb = ChoosePlacement(sb, ParamsOf(CpuLevel(level)), rb);
+        EXPECT_EQ(ca.place, cb.place);
+        EXPECT_EQ(ca.score, cb.score);
+    }
 }
 
 // Guards the words and names of the levels, in both languages' table.
