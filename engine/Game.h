@@ -165,7 +165,7 @@ private:
     void copyStateFrom(const Game &other);
     int ask(const QString &text, const QString &caption, bool withCancel);
     void answered(const Answer &answer);
-    void recordStages(int points, QString &name);
+    void recordStages(TInfo &p);
 
     TRandom rng;
     GameClock gameClock;

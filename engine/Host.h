@@ -40,6 +40,11 @@ public:
     virtual void PedirNombre(int player, QString &name, const QString &rival) {
         (void)player, (void)name, (void)rival;
     }
+    // A CPU player's by-stages result, entered under its name without asking for one.
+    virtual void NuevoRecordFasesCpu(int points, int stage, const QString &name) {
+        QString unchanged = name;
+        NuevoRecordFases(points, stage, unchanged);
+    }
     // High-score entries. NuevoRecordFases may ask for a name and change name.
     virtual void NuevoRecordFases(int points, int stage, QString &name) {
         (void)points, (void)stage, (void)name;

@@ -53,6 +53,10 @@ public:
     void NuevoRecordFases(int points, int stage, QString &name) override {
         window().NuevoRecordFases(points, stage, name);
     }
+    void NuevoRecordFasesCpu(int points, int stage, const QString &name) override {
+        QString unchanged = name;
+        window().NuevoRecordFases(points, stage, unchanged, false);
+    }
     void NuevoRecordVs(int points, bool won, const QString &name) override {
         tables.NuevoRecordVs(points, won, name);
     }

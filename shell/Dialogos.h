@@ -23,6 +23,11 @@ class TRecords {
 public:
     virtual ~TRecords() = default;
     virtual void NuevoRecordFases(int points, int stage, QString &name) = 0;
+    // The same without asking for a name (a CPU's result).
+    virtual void NuevoRecordFasesCpu(int points, int stage, const QString &name) {
+        QString unchanged = name;
+        NuevoRecordFases(points, stage, unchanged);
+    }
     virtual void NuevoRecordVs(int points, bool won, const QString &name) = 0;
     virtual QString NombreVs(int row) = 0;
     virtual void Mostrar() = 0;

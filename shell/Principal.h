@@ -105,6 +105,7 @@ public:
     void PedirNombres(QString &name1, QString &name2) override;
     void PedirNombre(int player, QString &name, const QString &rival) override;
     void NuevoRecordFases(int points, int stage, QString &name) override;
+    void NuevoRecordFasesCpu(int points, int stage, const QString &name) override;
     void NuevoRecordVs(int points, bool won, const QString &name) override;
     QString NombreVs(int row) override;
     void showFinal() override;

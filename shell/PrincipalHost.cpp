@@ -63,6 +63,11 @@ void TfPrincipal::NuevoRecordFases(int points, int stage, QString &name) {
     scheduleSettingsCheck();
 }
 
+void TfPrincipal::NuevoRecordFasesCpu(int points, int stage, const QString &name) {
+    if (tablaRecords)
+        tablaRecords->NuevoRecordFasesCpu(points, stage, name);
+}
+
 void TfPrincipal::NuevoRecordVs(int points, bool won, const QString &name) {
     if (tablaRecords)
         tablaRecords->NuevoRecordVs(points, won, name);
