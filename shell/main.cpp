@@ -1,7 +1,9 @@
 #include "core/Texts.h"
 #include "engine/Game.h"
+#include "services/Artwork.h"
 #include "services/ErrorReport.h"
 #include "services/Language.h"
+#include "services/ResourceImage.h"
 #include "shell/Application.h"
 #include "shell/Dialogos.h"
 #include "shell/Principal.h"
@@ -73,6 +75,7 @@ private:
 static int run(int argc, char *argv[]) {
     // A fractional screen scale draws the pixel art with uneven pixels: round it to a
     // whole one (1.5 gives 2, 1.25 gives 1).
+    PreloadStartArtwork();
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     TAplicacion app(argc, argv);
@@ -92,6 +95,7 @@ static int run(int argc, char *argv[]) {
     std::unique_ptr<TfPrincipal> window;
     TParadaOrdenada stop(window);
     window = std::make_unique<TfPrincipal>();
+    ForgetPreloadedPngs();
     auto tables = CreateTablaRecords();
     window->setTablaRecords(tables.get());
 
