@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/PadButtons.h"
+
 #include <QString>
 
 #include <array>
@@ -11,7 +13,9 @@
 
 int DlgMensaje(const QString &text, const QString &caption, bool withCancel);
 void DlgPedirNombres(QString &name1, QString &name2);
-bool DlgTeclas(std::array<std::uint16_t, 10> &keys, const std::array<bool, 256> &reserved);
+// The pads change with the keys, when the dialog ends with OK.
+bool DlgTeclas(std::array<std::uint16_t, 10> &keys, const std::array<bool, 256> &reserved,
+               TPadSetup *pads = nullptr);
 void DlgFinal();
 void DlgAcercaDe();
 QString DlgNormalize(const QString &text);

@@ -2,11 +2,10 @@
 
 #include "core/Texts.h"
 #include "dialogs/TranslateForm.h"
-#include "shell/Application.h"
-#include "shell/Layout.h"
 #include "services/Language.h"
 #include "services/Settings.h"
 #include "shell/Application.h"
+#include "shell/Layout.h"
 
 #include <QAction>
 
@@ -60,8 +59,8 @@ void TfPrincipal::loadLanguagePictures() {
 }
 
 TfPrincipal::Stored TfPrincipal::currentSettings() const {
-    return {game->TeclasJuego, game->player(1).Name, game->player(2).Name, GetLanguage(),
-            chosenZoom};
+    return {game->TeclasJuego, game->player(1).Name, game->player(2).Name,
+            GetLanguage(),     chosenZoom,           Mandos->Botones};
 }
 
 void TfPrincipal::storeSettingsIfChanged() {
@@ -78,6 +77,7 @@ void TfPrincipal::LeerConfiguracion() {
     game->TeclasJuego = config.TeclasJuego;
     game->player(1).Name = config.Nombre1;
     game->player(2).Name = config.Nombre2;
+    Mandos->Botones = config.BotonesMando;
     chosenZoom = config.Zoom ? config.Zoom : FirstStartZoom(availableArea());
 }
 
@@ -87,6 +87,7 @@ void TfPrincipal::GuardarConfiguracion() {
     config.Nombre1 = game->player(1).Name;
     config.Nombre2 = game->player(2).Name;
     config.Zoom = chosenZoom;
+    config.BotonesMando = Mandos->Botones;
     // A failed store is reported once by the store itself; do not repeat it at every
     // change, the exit tries again.
     ::GuardarConfiguracion(config);

@@ -91,6 +91,7 @@ int main(int argc, char *argv[]) {
     std::unique_ptr<TfPrincipal> window;
     TParadaOrdenada stop(window);
     window = std::make_unique<TfPrincipal>();
+    window->startPads();
     auto tables = CreateTablaRecords();
     window->setTablaRecords(tables.get());
 
