@@ -94,6 +94,20 @@ QString readPlayer(const UserStore &store, const char *name) {
 
 constexpr const char *PlayerValues[] = {"Player 1", "Player 2"};
 
+// Stores written before the game knew pads hold none: the defaults, and no failure.
+TBotonesMando readPadButtons(const UserStore &store) {
+    TBotonesMando buttons = DefaultPadButtons;
+    const auto key = store.openKey(QString::fromLatin1(SettingsKeyPath), false);
+    const auto value = key ? key->value(QStringLiteral("Pad buttons")) : std::nullopt;
+    if (!value)
+        return buttons;
+    if (value->type != StoreType::Binary || !DecodePadButtons(value->binary, buttons)) {
+        key->refuse();
+        return DefaultPadButtons;
+    }
+    return buttons;
+}
+
 } // namespace
 
 void LeerConfiguracion(TConfiguracion &config, const UserStore &store) {
@@ -101,6 +115,7 @@ void LeerConfiguracion(TConfiguracion &config, const UserStore &store) {
     config.Zoom = readZoom(store);
     for (size_t i = 0; i < config.Jugadores.size(); ++i)
         config.Jugadores[i] = readPlayer(store, PlayerValues[i]);
+    config.BotonesMando = readPadButtons(store);
     if (readSettings(store, config))
         return;
     config.TeclasJuego = DefaultGameKeys;
@@ -125,7 +140,9 @@ bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store) 
         {QStringLiteral("Keys"), StoreValue::ofBinary(encodeKeys(config.TeclasJuego))},
         {QStringLiteral("Name 1"), StoreValue::ofString(FitCp1252(config.Nombre1))},
         {QStringLiteral("Name 2"), StoreValue::ofString(FitCp1252(config.Nombre2))},
-        {QStringLiteral("Language"), StoreValue::ofInteger(languageToStore(*key))}};
+        {QStringLiteral("Language"), StoreValue::ofInteger(languageToStore(*key))},
+        {QStringLiteral("Pad buttons"),
+         StoreValue::ofBinary(EncodePadButtons(config.BotonesMando))}};
     if (config.Zoom >= MinZoom && config.Zoom <= MaxZoom)
         values.insert(QStringLiteral("Zoom"), StoreValue::ofInteger(config.Zoom));
     for (size_t i = 0; i < config.Jugadores.size(); ++i)

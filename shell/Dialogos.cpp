@@ -20,8 +20,9 @@ QString DlgNormalize(const QString &text) {
     return NormalizeLineBreaks(text);
 }
 
-bool DlgTeclas(std::array<std::uint16_t, 10> &keys, const std::array<bool, 256> &reserved) {
-    return DefinirTeclas(keys, reserved, GetLanguage());
+bool DlgTeclas(std::array<std::uint16_t, 10> &keys, const std::array<bool, 256> &reserved,
+               TPadSetup *pads) {
+    return DefinirTeclas(keys, reserved, GetLanguage(), nullptr, pads);
 }
 
 void DlgFinal() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/PadButtons.h"
+
 #include <QString>
 
 #include <array>
@@ -13,7 +15,9 @@ int DlgMensaje(const QString &text, const QString &caption, bool withCancel);
 void DlgPedirNombres(QString &name1, QString &name2);
 // The one person's name against a CPU named rival.
 void DlgPedirNombre(int player, QString &name, const QString &rival);
-bool DlgTeclas(std::array<std::uint16_t, 10> &keys, const std::array<bool, 256> &reserved);
+// The pads change with the keys, when the dialog ends with OK.
+bool DlgTeclas(std::array<std::uint16_t, 10> &keys, const std::array<bool, 256> &reserved,
+               TPadSetup *pads = nullptr);
 void DlgFinal();
 void DlgAcercaDe();
 QString DlgNormalize(const QString &text);

@@ -36,6 +36,7 @@ TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
     loadPictures();
     CrearRegion();
     createGame();
+    createPads();
 
     TFaseTable stages{};
     QString why;
@@ -60,6 +61,7 @@ TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
 }
 
 TfPrincipal::~TfPrincipal() {
+    Mandos->stop();
     regionForma = QRegion();
     Sonidos.Liberar();
     game->EndGame(false, nullptr);

@@ -4,6 +4,7 @@
 #include "engine/Game.h"
 #include "engine/Host.h"
 #include "shell/ClockDriver.h"
+#include "shell/Mandos.h"
 #include "shell/Sonidos.h"
 #include "shell/Widgets.h"
 #include "shell/Zoom.h"
@@ -41,6 +42,9 @@ public:
     void setCloseWithoutAsking(bool on) { closeWithoutAsking = on; }
     // Store the settings now if keys, names or language changed since the last store.
     void storeSettingsIfChanged();
+    // Starts reading the game controllers; without them the game plays with keys.
+    void startPads();
+    TMandos &mandos() { return *Mandos; }
 
     // Whether the mixer exists: it comes with the first game.
     bool soundPrepared() const { return Sonidos.SoundMix() != nullptr; }
@@ -155,6 +159,9 @@ private:
     void createPlayersMenu(QMenu *menu);
     void refreshPlayersMenu();
     void applyPlayers();
+    void createPads();
+    // A player's pad went away: a running game pauses, and the player is told.
+    void padLost(int player);
 
     struct Stored {
         std::array<std::uint16_t, 10> keys{};
@@ -162,12 +169,14 @@ private:
         int language = -1;
         int zoom = 0;
         std::array<QString, 2> players;
+        TBotonesMando pads{};
         bool operator==(const Stored &) const = default;
     };
     Stored currentSettings() const;
 
     std::unique_ptr<Game> game;
     ClockDriver *driver = nullptr;
+    TMandos *Mandos = nullptr;
     TSonidos Sonidos;
     TRecords *tablaRecords = nullptr;
     QRegion regionForma;

@@ -59,8 +59,8 @@ void TfPrincipal::loadLanguagePictures() {
 }
 
 TfPrincipal::Stored TfPrincipal::currentSettings() const {
-    return {game->TeclasJuego, game->personName(1), game->personName(2),
-            GetLanguage(),     chosenZoom,          chosenPlayers};
+    return {game->TeclasJuego, game->personName(1), game->personName(2), GetLanguage(),
+            chosenZoom,        chosenPlayers,       Mandos->Botones};
 }
 
 void TfPrincipal::storeSettingsIfChanged() {
@@ -77,6 +77,7 @@ void TfPrincipal::LeerConfiguracion() {
     game->TeclasJuego = config.TeclasJuego;
     game->player(1).Name = config.Nombre1;
     game->player(2).Name = config.Nombre2;
+    Mandos->Botones = config.BotonesMando;
     chosenZoom = config.Zoom ? config.Zoom : FirstStartZoom(availableArea());
     for (size_t i = 0; i < chosenPlayers.size(); ++i)
         if (!config.Jugadores[i].isEmpty())
@@ -91,6 +92,7 @@ void TfPrincipal::GuardarConfiguracion() {
     config.Nombre2 = game->personName(2);
     config.Zoom = chosenZoom;
     config.Jugadores = chosenPlayers;
+    config.BotonesMando = Mandos->Botones;
     // A failed store is reported once by the store itself; do not repeat it at every
     // change, the exit tries again.
     ::GuardarConfiguracion(config);

@@ -87,9 +87,19 @@ void TfPrincipal::showHighScores() {
 
 bool TfPrincipal::PedirTeclas(std::array<std::uint16_t, 10> &keys,
                               const std::array<bool, 256> &reserved) {
-    const bool accepted = DlgTeclas(keys, reserved);
-    if (accepted)
+    TPadSetup pads;
+    pads.buttons = Mandos->Botones;
+    pads.pads = Mandos->seats().connected();
+    for (int pad : pads.pads)
+        pads.names << Mandos->padName(pad);
+    pads.seats = {Mandos->seats().pad(1), Mandos->seats().pad(2)};
+    const bool accepted = DlgTeclas(keys, reserved, &pads);
+    if (accepted) {
+        Mandos->Botones = pads.buttons;
+        for (int player = 1; player <= 2; ++player)
+            Mandos->seats().assign(player, pads.seats[size_t(player - 1)]);
         scheduleSettingsCheck();
+    }
     return accepted;
 }
 

@@ -75,10 +75,11 @@ private:
 static int run(int argc, char *argv[]) {
     // A fractional screen scale draws the pixel art with uneven pixels: round it to a
     // whole one (1.5 gives 2, 1.25 gives 1).
-    PreloadStartArtwork();
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     TAplicacion app(argc, argv);
+    // After the application object: Qt's image reader needs it in place.
+    PreloadStartArtwork();
     const QString title = QString::fromLatin1(ApplicationTitle);
     // Only the name: a display name would be appended to every other window's caption.
     QApplication::setApplicationName(title);
@@ -96,6 +97,7 @@ static int run(int argc, char *argv[]) {
     TParadaOrdenada stop(window);
     window = std::make_unique<TfPrincipal>();
     ForgetPreloadedPngs();
+    window->startPads();
     auto tables = CreateTablaRecords();
     window->setTablaRecords(tables.get());
 
