@@ -97,7 +97,6 @@ static int run(int argc, char *argv[]) {
     TParadaOrdenada stop(window);
     window = std::make_unique<TfPrincipal>();
     ForgetPreloadedPngs();
-    window->startPads();
     auto tables = CreateTablaRecords();
     window->setTablaRecords(tables.get());
 
@@ -105,6 +104,9 @@ static int run(int argc, char *argv[]) {
     const bool fatal = window->stageFileFailed();
     if (!fatal && !stop.requested()) {
         window->show();
+        // The pads come a moment after the window is on the screen: starting SDL's game
+        // controllers takes a few milliseconds the first paint need not wait for.
+        QTimer::singleShot(250, window.get(), &TfPrincipal::startPads);
         app.exec();
     }
     stop.finished();
