@@ -1,32 +1,27 @@
 #include "pad/Gamepads.h"
 
-#include "pad/AxisButtons.h"
-
-#include <SDL2/SDL.h>
-
-#include <algorithm>
-
-struct Gamepads::Pad {
-    int id = -1;
-    SDL_GameController *controller = nullptr;
-    AxisButtons x{PadButton::StickLeft, PadButton::StickRight};
-    AxisButtons y{PadButton::StickUp, PadButton::StickDown};
-    TriggerButton left{PadButton::LeftTrigger}, right{PadButton::RightTrigger};
-};
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
 
 namespace {
-// SDL's buttons A to the d-pad's right come in the order of ours, one lower.
-PadButton FromSdl(int button) {
-    if (button < 0 || button > SDL_CONTROLLER_BUTTON_DPAD_RIGHT)
-        return PadButton::None;
-    return PadButton(button + 1);
-}
+using EntryPoint = PadBackend *(*)();
 
-void Report(const AxisButtons::Change &change, int pad, std::vector<PadEvent> &events) {
-    if (change.released != PadButton::None)
-        events.push_back({PadEvent::Kind::Released, pad, change.released});
-    if (change.pressed != PadButton::None)
-        events.push_back({PadEvent::Kind::Pressed, pad, change.pressed});
+// The module stays loaded for the run: SDL keeps threads and handlers of its own.
+PadBackend *loadBackend(QStringList dirs) {
+    if (dirs.isEmpty())
+        dirs << (QCoreApplication::instance()
+                     ? QCoreApplication::applicationDirPath()
+                     : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath());
+    for (const QString &dir : dirs) {
+        QLibrary module(QDir(dir).filePath(QStringLiteral("cobaltix-pads")));
+        if (!module.load())
+            continue;
+        if (auto entry = reinterpret_cast<EntryPoint>(module.resolve("CobaltixPadBackend")))
+            return entry();
+    }
+    return nullptr;
 }
 } // namespace
 
@@ -36,110 +31,26 @@ Gamepads::~Gamepads() {
     stop();
 }
 
-bool Gamepads::start() {
+bool Gamepads::start(const QStringList &moduleDirs) {
     if (started)
         return true;
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    // SDL has no window of its own to be focused: the window decides what a press does.
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    started = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    if (!backend)
+        backend.reset(loadBackend(moduleDirs));
+    started = backend && backend->start();
     return started;
 }
 
 void Gamepads::stop() {
-    if (!started)
-        return;
-    for (auto &pad : pads)
-        SDL_GameControllerClose(pad->controller);
-    pads.clear();
-    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    if (started)
+        backend->stop();
     started = false;
 }
 
-Gamepads::Pad *Gamepads::find(int id) {
-    for (auto &pad : pads)
-        if (pad->id == id)
-            return pad.get();
-    return nullptr;
-}
-
-const Gamepads::Pad *Gamepads::find(int id) const {
-    return const_cast<Gamepads *>(this)->find(id);
-}
-
-QString Gamepads::name(int id) const {
-    const Pad *pad = find(id);
-    const char *text = pad ? SDL_GameControllerName(pad->controller) : nullptr;
-    return text ? QString::fromUtf8(text) : QString();
-}
-
-void Gamepads::open(int deviceIndex, std::vector<PadEvent> &events) {
-    SDL_GameController *controller = SDL_GameControllerOpen(deviceIndex);
-    if (!controller)
-        return;
-    const int id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
-    // A pad already open (told twice) keeps its one handle.
-    if (id < 0 || find(id)) {
-        SDL_GameControllerClose(controller);
-        return;
-    }
-    auto pad = std::make_unique<Pad>();
-    pad->id = id;
-    pad->controller = controller;
-    pads.push_back(std::move(pad));
-    events.push_back({PadEvent::Kind::Connected, id, PadButton::None});
-}
-
-void Gamepads::close(int id, std::vector<PadEvent> &events) {
-    const auto at = std::find_if(pads.begin(), pads.end(), [id](auto &p) { return p->id == id; });
-    if (at == pads.end())
-        return;
-    SDL_GameControllerClose((*at)->controller);
-    pads.erase(at);
-    events.push_back({PadEvent::Kind::Disconnected, id, PadButton::None});
-}
-
 void Gamepads::poll(std::vector<PadEvent> &events) {
-    if (!started)
-        return;
-    SDL_Event e;
-    while (SDL_PollEvent(&e)) {
-        switch (e.type) {
-        case SDL_CONTROLLERDEVICEADDED:
-            open(e.cdevice.which, events);
-            break;
-        case SDL_CONTROLLERDEVICEREMOVED:
-            close(e.cdevice.which, events);
-            break;
-        case SDL_CONTROLLERBUTTONDOWN:
-        case SDL_CONTROLLERBUTTONUP: {
-            const PadButton button = FromSdl(e.cbutton.button);
-            if (button == PadButton::None || !find(e.cbutton.which))
-                break;
-            const bool down = e.type == SDL_CONTROLLERBUTTONDOWN;
-            events.push_back({down ? PadEvent::Kind::Pressed : PadEvent::Kind::Released,
-                              int(e.cbutton.which), button});
-            break;
-        }
-        case SDL_CONTROLLERAXISMOTION:
-            if (Pad *pad = find(e.caxis.which)) {
-                const int value = e.caxis.value;
-                switch (e.caxis.axis) {
-                case SDL_CONTROLLER_AXIS_LEFTX:
-                    Report(pad->x.update(value), pad->id, events);
-                    break;
-                case SDL_CONTROLLER_AXIS_LEFTY:
-                    Report(pad->y.update(value), pad->id, events);
-                    break;
-                case SDL_CONTROLLER_AXIS_TRIGGERLEFT:
-                    Report(pad->left.update(value), pad->id, events);
-                    break;
-                case SDL_CONTROLLER_AXIS_TRIGGERRIGHT:
-                    Report(pad->right.update(value), pad->id, events);
-                    break;
-                }
-            }
-            break;
-        }
-    }
+    if (started)
+        backend->poll(events);
+}
+
+QString Gamepads::name(int pad) const {
+    return started ? backend->name(pad) : QString();
 }

@@ -1,26 +1,16 @@
 #pragma once
 
-#include "services/PadButtons.h"
+#include "pad/PadBackend.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
 
-// What happened on the pads since the last look. A pad is known by a number that no
-// other pad takes during the run, growing with each connection.
-struct PadEvent {
-    enum class Kind : std::uint8_t { Connected, Disconnected, Pressed, Released };
-    Kind kind = Kind::Pressed;
-    int pad = -1;
-    PadButton button = PadButton::None;
-    bool operator==(const PadEvent &) const = default;
-};
-
 // The game controllers, read through SDL's game-controller layer and its database of
-// known pads, so common pads work without set-up. SDL is started for controllers only:
-// no video, no audio, and without its signal handlers, so the program's own shut-down
-// on SIGTERM, SIGINT and SIGHUP stays as it is. Nothing runs on its own: poll() reads
+// known pads, so common pads work without set-up. SDL lives in a module loaded when the
+// pads start, so the program starts without it. Nothing runs on its own: poll() reads
 // what happened.
 class Gamepads {
 public:
@@ -29,9 +19,11 @@ public:
     Gamepads(const Gamepads &) = delete;
     Gamepads &operator=(const Gamepads &) = delete;
 
-    // Starts SDL's game controllers; false when they cannot be had, which only means
-    // the game plays with keys. The pads already connected come as Connected events.
-    bool start();
+    // Loads the pad module from the first of moduleDirs that has it (the program's own
+    // folder when empty) and starts SDL's game controllers; false when they cannot be
+    // had, which only means the game plays with keys. The pads already connected come
+    // as Connected events.
+    bool start(const QStringList &moduleDirs = {});
     void stop();
     bool running() const { return started; }
 
@@ -43,12 +35,6 @@ public:
     QString name(int pad) const;
 
 private:
-    struct Pad;
-    void open(int deviceIndex, std::vector<PadEvent> &events);
-    void close(int pad, std::vector<PadEvent> &events);
-    Pad *find(int pad);
-    const Pad *find(int pad) const;
-
+    std::unique_ptr<PadBackend> backend;
     bool started = false;
-    std::vector<std::unique_ptr<Pad>> pads;
 };

@@ -6,30 +6,10 @@
 #include <QPainter>
 
 namespace {
-QString ArtPath(const QString &name) {
-    return QStringLiteral(":/art/%1.png").arg(name);
-}
-
 QImage Art(const QString &name) {
-    return ReadPng(ArtPath(name));
+    return ReadPng(QStringLiteral(":/art/%1.png").arg(name));
 }
-
-const char *const SpriteNames[7] = {"imgRojaXOR",     "imgVerdeXOR",   "imgAzulXOR",
-                                    "imgAmarillaXOR", "imgMagentaXOR", "imgComodinXOR",
-                                    "imgRocaXOR"};
 } // namespace
-
-void PreloadStartArtwork() {
-    QStringList paths;
-    for (const char *name : SpriteNames)
-        paths << ArtPath(QLatin1String(name));
-    // The English pictures of the scoreboard and the pause come too: most starts use them.
-    for (const char *name :
-         {"imgFichaAND", "imgFondoVacio", "imgGameOverAND", "imgGameOverXOR", "imgStatus",
-          "imgIcon64", "BMP_SCOREBOARD", "BMP_PAUSE", "BMP_PAUSE_AND"})
-        paths << ArtPath(QLatin1String(name));
-    PreloadPngs(paths);
-}
 
 QImage LoadArt(const QString &name, const QSize &size, const QImage &fallback) {
     const QImage img = Art(name);
@@ -40,11 +20,14 @@ QImage LoadArt(const QString &name, const QSize &size, const QImage &fallback) {
 
 TPictures LoadPictures() {
     TPictures pics = TPictures::plain();
+    static const char *const spriteNames[7] = {"imgRojaXOR",     "imgVerdeXOR",   "imgAzulXOR",
+                                               "imgAmarillaXOR", "imgMagentaXOR", "imgComodinXOR",
+                                               "imgRocaXOR"};
     const QSize cell(35, 25);
     pics.FichaAND = LoadArt(QStringLiteral("imgFichaAND"), cell, pics.FichaAND);
     for (int i = 0; i < 7; ++i)
         pics.Sprites[size_t(i)] =
-            LoadArt(QLatin1String(SpriteNames[i]), cell, pics.Sprites[size_t(i)]);
+            LoadArt(QLatin1String(spriteNames[i]), cell, pics.Sprites[size_t(i)]);
     pics.FondoVacio = LoadArt(QStringLiteral("imgFondoVacio"), {245, 400}, pics.FondoVacio);
     pics.GameOverAND = LoadArt(QStringLiteral("imgGameOverAND"), {210, 87}, pics.GameOverAND);
     pics.GameOverXOR = LoadArt(QStringLiteral("imgGameOverXOR"), {210, 87}, pics.GameOverXOR);

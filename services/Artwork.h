@@ -14,9 +14,6 @@ QImage LoadArt(const QString &name, const QSize &size, const QImage &fallback);
 
 // Everything the engine draws with.
 TPictures LoadPictures();
-// Starts decoding the pictures the window shows first, on a thread of its own
-// (ReadPng takes them from there).
-void PreloadStartArtwork();
 
 // The status strip under each well, 255 x 40.
 QImage LoadStatusStrip();

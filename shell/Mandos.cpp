@@ -2,6 +2,7 @@
 
 #include "shell/LatencyProbe.h"
 #include "shell/PadNavigation.h"
+#include "sound/MachineAudio.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -41,7 +42,7 @@ TMandos::TMandos(QObject *parent) : QObject(parent), repeat(RepeatDelayMs, Repea
 }
 
 bool TMandos::start() {
-    if (!pads.start())
+    if (!pads.start(ModuleDirs()))
         return false;
     poll();
     return true;

@@ -1,9 +1,7 @@
 #include "core/Texts.h"
 #include "engine/Game.h"
-#include "services/Artwork.h"
 #include "services/ErrorReport.h"
 #include "services/Language.h"
-#include "services/ResourceImage.h"
 #include "shell/Application.h"
 #include "shell/Dialogos.h"
 #include "shell/Principal.h"
@@ -78,8 +76,6 @@ static int run(int argc, char *argv[]) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     TAplicacion app(argc, argv);
-    // After the application object: Qt's image reader needs it in place.
-    PreloadStartArtwork();
     const QString title = QString::fromLatin1(ApplicationTitle);
     // Only the name: a display name would be appended to every other window's caption.
     QApplication::setApplicationName(title);
@@ -96,7 +92,6 @@ static int run(int argc, char *argv[]) {
     std::unique_ptr<TfPrincipal> window;
     TParadaOrdenada stop(window);
     window = std::make_unique<TfPrincipal>();
-    ForgetPreloadedPngs();
     auto tables = CreateTablaRecords();
     window->setTablaRecords(tables.get());
 

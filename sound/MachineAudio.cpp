@@ -12,11 +12,11 @@
 #define COBALTIX_LEAK_CHECK 1
 #endif
 
-#ifndef COBALTIX_AUDIO_DIR
-#define COBALTIX_AUDIO_DIR "/usr/local/lib/cobaltix"
+#ifndef COBALTIX_MODULE_DIR
+#define COBALTIX_MODULE_DIR "/usr/local/lib/cobaltix"
 #endif
-#ifndef COBALTIX_AUDIO_DIR_FROM_BIN
-#define COBALTIX_AUDIO_DIR_FROM_BIN "../lib/cobaltix"
+#ifndef COBALTIX_MODULE_DIR_FROM_BIN
+#define COBALTIX_MODULE_DIR_FROM_BIN "../lib/cobaltix"
 #endif
 
 namespace {
@@ -24,14 +24,14 @@ constexpr const char *ModuleName = "cobaltix-audio";
 using EntryPoint = AudioSystem *(*)();
 } // namespace
 
-QStringList AudioModuleDirs() {
+QStringList ModuleDirs() {
     QStringList dirs;
     if (QCoreApplication::instance()) {
         const QDir programDir(QCoreApplication::applicationDirPath());
         dirs << programDir.path()
-             << QDir::cleanPath(programDir.filePath(QStringLiteral(COBALTIX_AUDIO_DIR_FROM_BIN)));
+             << QDir::cleanPath(programDir.filePath(QStringLiteral(COBALTIX_MODULE_DIR_FROM_BIN)));
     }
-    dirs << QDir::cleanPath(QStringLiteral(COBALTIX_AUDIO_DIR));
+    dirs << QDir::cleanPath(QStringLiteral(COBALTIX_MODULE_DIR));
     dirs.removeDuplicates();
     return dirs;
 }
@@ -42,7 +42,7 @@ AudioSystem *MachineAudioSystem::real() const {
     if (tried)
         return loaded;
     tried = true;
-    const QStringList where = dirs.isEmpty() ? AudioModuleDirs() : dirs;
+    const QStringList where = dirs.isEmpty() ? ModuleDirs() : dirs;
     QStringList reasons;
     for (const QString &dir : where) {
         QLibrary module(QDir(dir).filePath(QString::fromLatin1(ModuleName)));

@@ -37,9 +37,9 @@ private:
     SilentAudioSystem silent;
 };
 
-// The folders the audio module is looked for in: the program's own, then the
-// installed module folder (relative to the program, then absolute).
-QStringList AudioModuleDirs();
+// The folders the program's modules (audio, pads) are looked for in: the program's own,
+// then the installed module folder (relative to the program, then absolute).
+QStringList ModuleDirs();
 
 // Ends the process once everything of ours is closed, without the static destructors:
 // Qt Multimedia's PulseAudio engine tears its context down in one of them without

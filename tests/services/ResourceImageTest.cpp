@@ -29,26 +29,3 @@ TEST(ReadPng, ReadsPngAndRefusesTheRest) {
     EXPECT_TRUE(ReadPng(scratch.filePath("broken.png")).isNull());
     EXPECT_TRUE(ReadPng(scratch.filePath("missing.png")).isNull());
 }
-
-// A preloaded picture is the file as it was when the preload ran, handed out once; a
-// later read, or one of a picture not preloaded, reads the file again.
-TEST(ReadPng, PreloadedPicturesAreHandedOutOnceThenReadAgain) {
-    ScratchDir scratch;
-    QImage green(4, 4, QImage::Format_RGB32), red(4, 4, QImage::Format_RGB32);
-    green.fill(qRgb(0, 255, 0));
-    red.fill(qRgb(255, 0, 0));
-    const QString path = scratch.filePath("p.png"), other = scratch.filePath("q.png");
-    ASSERT_TRUE(green.save(path, "PNG"));
-    ASSERT_TRUE(green.save(other, "PNG"));
-    PreloadPngs({path, scratch.filePath("missing.png")});
-    ForgetPreloadedPngs(); // waits for the thread: the file is decoded by now
-    PreloadPngs({path});
-    EXPECT_EQ(ReadPng(path).pixel(0, 0), qRgb(0, 255, 0));
-    ASSERT_TRUE(red.save(path, "PNG"));
-    EXPECT_EQ(ReadPng(path).pixel(0, 0), qRgb(255, 0, 0));
-    EXPECT_EQ(ReadPng(other).pixel(0, 0), qRgb(0, 255, 0));
-
-    PreloadPngs({scratch.filePath("missing.png")});
-    EXPECT_TRUE(ReadPng(scratch.filePath("missing.png")).isNull());
-    ForgetPreloadedPngs();
-}
