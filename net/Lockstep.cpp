@@ -55,6 +55,8 @@ wire::Inputs Lockstep::outgoing() {
     p.pauses = std::uint16_t(localPauses.size());
     p.through = localThrough();
     for (const Stamped &s : unacked) {
+        if (s.step > p.through)
+            break; // stamped between steps: final with the next step
         if (p.moves.size() == wire::MaxMovesPerPacket) {
             p.through = s.step - 1;
             while (!p.moves.empty() && p.moves.back().step == s.step)

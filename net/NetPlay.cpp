@@ -44,8 +44,6 @@ void NetSession::begin(const wire::Start &start, std::int64_t startAt) {
     stallSince = -1;
     endStep = 0;
 
-    game.clock().copyStateFrom(blank->clock());
-    game.random().seed(start.seed);
     const QString hostName = role == Role::Host ? options.name : otherName;
     const QString joinName = role == Role::Host ? otherName : options.name;
     if (role == Role::Host) {
@@ -55,9 +53,13 @@ void NetSession::begin(const wire::Start &start, std::int64_t startAt) {
         game.setController(1, std::make_unique<RemoteController>(steps, hostName));
         game.setController(2, std::make_unique<LocalSeat>(steps, joinName, cpuPlayer.get()));
     }
-    if (game.TipoJuego != GameMode::OneToOne)
-        game.mnTipoJuegoClick(GameMode::OneToOne);
     inStep = true;
+    if (game.TipoJuego != GameMode::OneToOne) {
+        game.mnTipoJuegoClick(GameMode::OneToOne); // the menu shows the mode; its game is not ours
+        stopGame();
+    }
+    game.clock().copyStateFrom(blank->clock());
+    game.random().seed(start.seed);
     if (gameStarted)
         gameStarted(gameNumber);
     game.mnNuevoJuegoClick();
