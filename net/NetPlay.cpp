@@ -158,7 +158,8 @@ void NetSession::compareHashes() {
         if (own->second != remote->second) {
             const std::uint32_t at = own->first;
             send(wire::Leave{wire::LeaveReason::Disagree});
-            fail(QStringLiteral("the two sides' game states differ at step %1; the game is "
+            fail(Failure::Disagree,
+                 QStringLiteral("the two sides' game states differ at step %1; the game is "
                                 "stopped")
                      .arg(at));
             return;

@@ -101,7 +101,8 @@ void NetSession::handle(const Transport::Event &event) {
         if (current == State::Closing || peerDone) {
             current = State::Done;
         } else {
-            fail(leaveNote.isEmpty() ? QStringLiteral("the connection to the other player was lost")
+            fail(leaveNote.isEmpty() ? Failure::Other : Failure::Left,
+                 leaveNote.isEmpty() ? QStringLiteral("the connection to the other player was lost")
                                      : leaveNote);
         }
         break;
@@ -132,10 +133,12 @@ void NetSession::receive(std::uint8_t channel, const std::vector<std::uint8_t> &
     if (const auto *hello = as<wire::Hello>(*m)) {
         onHello(*hello);
     } else if (const auto *refuse = as<wire::Refuse>(*m)) {
-        if (role == Role::Join && current == State::Greeting)
-            fail(versionMismatch(refuse->protocol, refuse->version));
-        else
+        if (role == Role::Join && current == State::Greeting) {
+            otherVersion = refuse->version;
+            fail(Failure::Versions, versionMismatch(refuse->protocol, refuse->version));
+        } else {
             ++drops.outOfRange;
+        }
     } else if (const auto *start = as<wire::Start>(*m)) {
         onStart(*start);
     } else if (const auto *pause = as<wire::Pause>(*m)) {
@@ -196,7 +199,8 @@ void NetSession::onHello(const wire::Hello &hello) {
     if (!same) {
         if (role == Role::Host)
             send(wire::Refuse{options.protocol, options.version});
-        fail(versionMismatch(hello.protocol, hello.version));
+        otherVersion = hello.version;
+        fail(Failure::Versions, versionMismatch(hello.protocol, hello.version));
         return;
     }
     QString name = QString::fromStdString(hello.name);
@@ -243,10 +247,11 @@ void NetSession::onLeave(const wire::Leave &leave) {
         break;
     case wire::LeaveReason::Quit:
         leaveNote = QStringLiteral("the other player left the game");
-        fail(leaveNote);
+        fail(Failure::Left, leaveNote);
         break;
     case wire::LeaveReason::Disagree:
-        fail(QStringLiteral("the two sides' game states differ; the game is stopped"));
+        fail(Failure::Disagree,
+             QStringLiteral("the two sides' game states differ; the game is stopped"));
         break;
     }
 }
@@ -258,9 +263,10 @@ void NetSession::send(const wire::Message &message) {
     link->send(inputs ? Transport::InputChannel : Transport::SessionChannel, wire::Encode(message));
 }
 
-void NetSession::fail(const QString &why) {
+void NetSession::fail(Failure kind, const QString &why) {
     if (finished())
         return;
+    failureWhy = kind;
     failure = why;
     current = State::Failed;
     stopGame();
@@ -281,13 +287,13 @@ void NetSession::checkTimeouts() {
     switch (current) {
     case State::Waiting:
         if (options.waitPeerMs > 0 && now - startedAt > options.waitPeerMs)
-            fail(QStringLiteral("no other player came"));
+            fail(Failure::Other, QStringLiteral("no other player came"));
         break;
     case State::Greeting:
         if (role == Role::Join && !link->connected() && now - startedAt > options.connectMs)
-            fail(QStringLiteral("the host does not answer"));
+            fail(Failure::Other, QStringLiteral("the host does not answer"));
         else if (link->connected() && now - lastHeard > options.silenceMs)
-            fail(QStringLiteral("the other player does not answer"));
+            fail(Failure::Silence, QStringLiteral("the other player does not answer"));
         break;
     case State::Closing:
         if (now - closingSince > ClosingMs)
@@ -298,7 +304,8 @@ void NetSession::checkTimeouts() {
         break;
     default:
         if (now - lastHeard > options.silenceMs)
-            fail(QStringLiteral("the other player has not been heard from for %1 seconds; the "
+            fail(Failure::Silence,
+                 QStringLiteral("the other player has not been heard from for %1 seconds; the "
                                 "game ends without a result")
                      .arg((options.silenceMs + 999) / 1000));
         break;
@@ -361,6 +368,7 @@ void NetSession::leave() {
     if (link->connected())
         send(wire::Leave{wire::LeaveReason::Quit});
     failure = QStringLiteral("you left the game");
+    failureWhy = Failure::YouLeft;
     current = State::Failed;
     stopGame();
     link->disconnect();

@@ -53,6 +53,8 @@ class NetSession {
 public:
     enum class Role { Host, Join };
     enum class State { Waiting, Greeting, Measuring, Playing, Ended, Closing, Done, Failed };
+    // Why a session failed, for a message in the player's language.
+    enum class Failure { None, Silence, Left, Versions, Disagree, YouLeft, Other };
 
     struct Stats {
         int roundTripMs = 0;
@@ -73,9 +75,14 @@ public:
     // Inside a step (a dialog the game opened), it only services the network.
     void poll(int waitMs);
     State state() const { return current; }
+    // Inside a step of the game (a dialog it opened may be up): not to be destroyed.
+    bool stepping() const { return inStep; }
     bool finished() const { return current == State::Done || current == State::Failed; }
     bool failed() const { return current == State::Failed; }
     const QString &error() const { return failure; }
+    Failure failureKind() const { return failureWhy; }
+    // The other side's program version, once its hello or refusal came.
+    const std::string &peerVersion() const { return otherVersion; }
 
     int localPlayer() const { return role == Role::Host ? 1 : 2; }
     QString peerName() const { return otherName; }
@@ -102,7 +109,7 @@ private:
     void onStart(const wire::Start &start);
     void onLeave(const wire::Leave &leave);
     void send(const wire::Message &message);
-    void fail(const QString &why);
+    void fail(Failure kind, const QString &why);
     void checkTimeouts();
     void measure();
     void hostNextGame();
@@ -125,6 +132,8 @@ private:
     Lockstep steps;
     State current = State::Waiting;
     QString failure, otherName, leaveNote;
+    Failure failureWhy = Failure::None;
+    std::string otherVersion;
     const Clock::time_point epoch = Clock::now();
     std::int64_t startedAt = 0, lastHeard = 0, lastSent = -1000000, nextStepAt = 0;
     std::int64_t closingSince = 0;

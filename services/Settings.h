@@ -28,6 +28,10 @@ struct TConfiguracion {
     int Zoom = 0;
     // Who plays each side: "person" or a CPU level's word; empty when none was stored.
     std::array<QString, 2> Jugadores;
+    // Network games: the UDP port to host on or join (0 when none was stored), and
+    // whether a hosted game is announced on the local network.
+    int PuertoRed = 0;
+    bool AnunciarRed = true;
 };
 
 // Reads the keys, the names and the language, and switches to that language. Any
@@ -35,7 +39,9 @@ struct TConfiguracion {
 // held or what was read before the failure. A value refused for its type or size has
 // the store file kept whole before it is next written. "Zoom" is read on its own:
 // missing, of another type or outside MinZoom..MaxZoom it reads as 0. So are "Player 1"
-// and "Player 2": missing or not text they read as empty.
+// and "Player 2": missing or not text they read as empty; so are "Network port"
+// (missing, not an integer or outside 1..65535: 0) and "Network announce" (missing or
+// not an integer: on).
 void LeerConfiguracion(TConfiguracion &config, const UserStore &store = UserStore());
 
 // Stores the keys, the names, the current language, a zoom of MinZoom..MaxZoom and the
