@@ -133,7 +133,7 @@ constexpr Entry englishEntries[] = {
     {16004, "Master"},
     {16005, "CPU %s"},
     // Network games: the menu item, the dialog, the status and the messages.
-    {17000, "Net&work game..."},
+    {17000, "Ne&twork game..."},
     {17001, "Network game"},
     {17002, "&Host a game"},
     {17003, "&Join a game"},

@@ -332,7 +332,7 @@ void NetSession::measure() {
     std::vector<int> sorted = roundTrips;
     std::sort(sorted.begin(), sorted.end());
     roundTrip = sorted[sorted.size() / 2];
-    const int ms = roundTrip / 2 + 2 * StepMs + 15;
+    const int ms = roundTrip / 2 + 2 * StepMs + 10;
     chosenDelay = std::clamp((ms + StepMs - 1) / StepMs, options.minDelay, options.maxDelay);
     hostNextGame();
 }
