@@ -7,6 +7,8 @@
 
 #include <QtEndian>
 
+#include <optional>
+
 namespace {
 
 constexpr qsizetype KeysSize = 4 * std::tuple_size_v<TTeclasJuego>;
@@ -86,6 +88,14 @@ int readZoom(const UserStore &store) {
     return int(zoom->integer);
 }
 
+std::optional<std::int64_t> readInteger(const UserStore &store, const char *name) {
+    const auto key = store.openKey(QString::fromLatin1(SettingsKeyPath), false);
+    const auto value = key ? key->value(QString::fromLatin1(name)) : std::nullopt;
+    if (!value || value->type != StoreType::Integer)
+        return std::nullopt;
+    return value->integer;
+}
+
 QString readPlayer(const UserStore &store, const char *name) {
     const auto key = store.openKey(QString::fromLatin1(SettingsKeyPath), false);
     const auto value = key ? key->value(QString::fromLatin1(name)) : std::nullopt;
@@ -116,6 +126,10 @@ void LeerConfiguracion(TConfiguracion &config, const UserStore &store) {
     for (size_t i = 0; i < config.Jugadores.size(); ++i)
         config.Jugadores[i] = readPlayer(store, PlayerValues[i]);
     config.BotonesMando = readPadButtons(store);
+    const auto port = readInteger(store, "Network port");
+    config.PuertoRed = port && *port >= 1 && *port <= 65535 ? int(*port) : 0;
+    const auto announce = readInteger(store, "Network announce");
+    config.AnunciarRed = !announce || *announce != 0;
     if (readSettings(store, config))
         return;
     config.TeclasJuego = DefaultGameKeys;
@@ -149,6 +163,10 @@ bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store) 
         if (!config.Jugadores[i].isEmpty())
             values.insert(QString::fromLatin1(PlayerValues[i]),
                           StoreValue::ofString(config.Jugadores[i]));
+    if (config.PuertoRed >= 1 && config.PuertoRed <= 65535)
+        values.insert(QStringLiteral("Network port"), StoreValue::ofInteger(config.PuertoRed));
+    values.insert(QStringLiteral("Network announce"),
+                  StoreValue::ofInteger(config.AnunciarRed ? 1 : 0));
     // One atomic write: a failure leaves every stored value as it was.
     const bool written = key->setValues(values);
     if (!written)

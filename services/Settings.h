@@ -31,6 +31,10 @@ struct TConfiguracion {
     std::array<QString, 2> Jugadores;
     // Both players' pad buttons.
     TBotonesMando BotonesMando = DefaultPadButtons;
+    // Network games: the UDP port to host on or join (0 when none was stored), and
+    // whether a hosted game is announced on the local network.
+    int PuertoRed = 0;
+    bool AnunciarRed = true;
 };
 
 // Reads the keys, the names and the language, and switches to that language. Any
@@ -38,9 +42,11 @@ struct TConfiguracion {
 // held or what was read before the failure. A value refused for its type or size has
 // the store file kept whole before it is next written. "Zoom" is read on its own:
 // missing, of another type or outside MinZoom..MaxZoom it reads as 0. So are "Player 1"
-// and "Player 2": missing or not text they read as empty. "Pad buttons" is read on its own
-// too: missing, it gives the default buttons; of another type or size, or holding a code
-// that is no button, the defaults as well, and the file is kept.
+// and "Player 2": missing or not text they read as empty; so are "Network port"
+// (missing, not an integer or outside 1..65535: 0) and "Network announce" (missing or
+// not an integer: on). "Pad buttons" is read on its own too: missing, it gives the
+// default buttons; of another type or size, or holding a code that is no button, the
+// defaults as well, and the file is kept.
 void LeerConfiguracion(TConfiguracion &config, const UserStore &store = UserStore());
 
 // Stores the keys, the names, the current language, the pad buttons, a zoom of

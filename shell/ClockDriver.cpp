@@ -17,13 +17,26 @@ std::int64_t ClockDriver::wallNow() const {
 }
 
 void ClockDriver::post(const Input &input) {
+    if (held)
+        return;
     pending.push_back(input);
     if (depth == 0)
         step();
 }
 
+void ClockDriver::hold(bool on) {
+    held = on;
+    if (on) {
+        wake.stop();
+        pending.clear();
+        return;
+    }
+    wallOffset = game.clock().now() - wall.elapsed();
+    schedule();
+}
+
 void ClockDriver::step() {
-    if (depth > 0)
+    if (depth > 0 || held)
         return;
     ++depth;
     GameClock &clock = game.clock();

@@ -23,6 +23,10 @@ public:
     // The host's wait inside a game step: the clock runs in real time (painting goes
     // on) and stops at the event that satisfies done, as it does headless.
     void waitUntil(const std::function<bool()> &done);
+    // While held (a network game paces the clock itself) the driver neither runs the
+    // clock nor applies inputs; on release it takes up real time from the clock's moment.
+    void hold(bool on);
+    bool isHeld() const { return held; }
     // Called when inputs were applied and the screen changed, for latency figures.
     std::function<void()> OnApplied;
 
@@ -38,4 +42,5 @@ private:
     QTimer wake;
     std::deque<Input> pending;
     int depth = 0;
+    bool held = false;
 };

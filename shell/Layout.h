@@ -42,6 +42,10 @@ inline constexpr QRect lblStatus2{390, 436, 181, 13};
 inline constexpr QRect lblPista1{15, 429, 181, 13};
 inline constexpr QRect lblPista2{390, 429, 181, 13};
 
+// The network game's status, on the scoreboard under the stage while one runs.
+inline constexpr QRect lblRed{262, 254, 106, 24};
+inline constexpr int NetFont = 10;
+
 // Buttons.
 inline constexpr QRect btnMenu{270, 5, 41, 20};
 inline constexpr QRect btnMinimizar{316, 5, 21, 20};

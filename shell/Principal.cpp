@@ -1,5 +1,7 @@
 #include "shell/Principal.h"
 
+#include "shell/RedJuego.h"
+
 #include "core/Texts.h"
 #include "services/Artwork.h"
 #include "services/ErrorReport.h"
@@ -117,6 +119,9 @@ void TfPrincipal::createLabels() {
     lblStatus2 = label("lblStatus2", Layout::lblStatus2, NameFont, left);
     lblPista1 = label("lblPista1", Layout::lblPista1, NameFont, left);
     lblPista2 = label("lblPista2", Layout::lblPista2, NameFont, left);
+    lblRed = label("lblRed", Layout::lblRed, Layout::NetFont, Qt::AlignHCenter | Qt::AlignTop);
+    lblRed->setWordWrap(true);
+    lblRed->hide();
     lblPista1->setProperty("Tag", 10018);
     lblPista2->setProperty("Tag", 10019);
     lblPista1->setText(GetText(10018));
@@ -189,6 +194,10 @@ void TfPrincipal::createGame() {
 }
 
 void TfPrincipal::post(InputKind kind, int code) {
+    if (red) {
+        netCommand(kind, code);
+        return;
+    }
     driver->post(Input::command(kind, code));
 }
 

@@ -23,6 +23,8 @@ class QKeyEvent;
 class QMenu;
 class TCristal;
 class TRecords;
+class TRedJuego;
+struct NetChoice;
 
 // Unit Principal: the game's one window. It shows both wells, the scoreboard and the
 // status strips, owns the game, the driver of its clock and the sound cues, runs the menu
@@ -72,6 +74,8 @@ public:
     // The game's timers on its clock, which the driver paces in real time.
     ITimer *Timer1, *Timer2, *TimerDibujar1, *TimerDibujar2, *TimerStatus;
     QMenu *Menu;
+    QAction *mnRed;
+    TEtiqueta *lblRed;
     QAction *mnNuevoJuego, *mnPausa, *mnMejores, *mnTipoJuego, *mnUnJugador, *mnDosJugadores,
         *mnUnoUno, *mnTeclas, *mnSonido, *mnIdioma, *mnEnglish, *mnEspaniol, *mnAyuda, *mnAcercaDe,
         *mnSalir;
@@ -98,6 +102,12 @@ public:
     // and taken by the game at once, or when the game in progress ends.
     void mnControlClick(int player, const QString &word);
     void AplicacionDesactivada();
+    // The network game: the dialog, or while one runs the question whether to leave it.
+    void mnRedClick();
+    // Starts a network game as chosen; false (after a message) when the network could
+    // not be opened. limitSteps: the host's game-time limit (0: the default).
+    bool IniciarRed(const NetChoice &choice, std::uint32_t limitSteps = 0);
+    TRedJuego *redJuego() { return red.get(); }
     // Dragging by the glass layer over the scoreboard.
     void imgCristalMouseDown(const QPoint &globalPos);
     void imgCristalMouseMove(const QPoint &globalPos);
@@ -162,6 +172,12 @@ private:
     void createPads();
     // A player's pad went away: a running game pauses, and the player is told.
     void padLost(int player);
+    // While a network game runs, the local player's keys and the commands go to it.
+    bool netKey(int code);
+    void netCommand(InputKind kind, int code);
+    bool askLeaveNetwork();
+    void endNetworkGame();
+    void setNetworkMenus(bool playing);
 
     struct Stored {
         std::array<std::uint16_t, 10> keys{};
@@ -170,6 +186,8 @@ private:
         int zoom = 0;
         std::array<QString, 2> players;
         TBotonesMando pads{};
+        int netPort = 0;
+        bool netAnnounce = true;
         bool operator==(const Stored &) const = default;
     };
     Stored currentSettings() const;
@@ -197,4 +215,8 @@ private:
     bool gameInProgress = false;
     std::array<QString, 2> chosenPlayers{QStringLiteral("person"), QStringLiteral("person")};
     TDialogZoom dialogZoom;
+    int puertoRed = 0;
+    bool anunciarRed = true;
+    // Destroyed before the game it drives.
+    std::unique_ptr<TRedJuego> red;
 };

@@ -59,8 +59,8 @@ void TfPrincipal::loadLanguagePictures() {
 }
 
 TfPrincipal::Stored TfPrincipal::currentSettings() const {
-    return {game->TeclasJuego, game->personName(1), game->personName(2), GetLanguage(),
-            chosenZoom,        chosenPlayers,       Mandos->Botones};
+    return {game->TeclasJuego, game->personName(1), game->personName(2), GetLanguage(), chosenZoom,
+            chosenPlayers,     Mandos->Botones,     puertoRed,           anunciarRed};
 }
 
 void TfPrincipal::storeSettingsIfChanged() {
@@ -82,6 +82,8 @@ void TfPrincipal::LeerConfiguracion() {
     for (size_t i = 0; i < chosenPlayers.size(); ++i)
         if (!config.Jugadores[i].isEmpty())
             chosenPlayers[i] = config.Jugadores[i];
+    puertoRed = config.PuertoRed;
+    anunciarRed = config.AnunciarRed;
 }
 
 void TfPrincipal::GuardarConfiguracion() {
@@ -93,6 +95,8 @@ void TfPrincipal::GuardarConfiguracion() {
     config.Zoom = chosenZoom;
     config.Jugadores = chosenPlayers;
     config.BotonesMando = Mandos->Botones;
+    config.PuertoRed = puertoRed;
+    config.AnunciarRed = anunciarRed;
     // A failed store is reported once by the store itself; do not repeat it at every
     // change, the exit tries again.
     ::GuardarConfiguracion(config);

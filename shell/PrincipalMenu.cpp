@@ -52,6 +52,7 @@ void TfPrincipal::createMenu() {
     Menu->setObjectName(QStringLiteral("Menu"));
     Menu->setProperty("Tag", 65536);
     mnNuevoJuego = NewItem(Menu, "mnNuevoJuego", 10100, "F2");
+    mnRed = NewItem(Menu, "mnRed", 17000);
     mnPausa = NewItem(Menu, "mnPausa", 10101, "F3");
     mnPausa->setEnabled(false);
     mnMejores = NewItem(Menu, "mnMejores", 10102);
@@ -167,6 +168,7 @@ void TfPrincipal::connectMenu() {
     connect(mnNuevoJuego, &QAction::triggered, this, [this] { post(InputKind::NewGame); });
     connect(mnPausa, &QAction::triggered, this, [this] { post(InputKind::Pause); });
     connect(mnMejores, &QAction::triggered, this, &TfPrincipal::mnMejoresClick);
+    connect(mnRed, &QAction::triggered, this, &TfPrincipal::mnRedClick);
     connect(mnUnJugador->actionGroup(), &QActionGroup::triggered, this, [this](QAction *a) {
         const int tag = a->property("Tag").toInt();
         const GameMode mode = tag == 10015   ? GameMode::OnePlayer
@@ -209,7 +211,8 @@ void TfPrincipal::pauseItemChanged(bool enabled, bool paused) {
     showStartHints(!enabled);
     const bool ended = gameInProgress && !enabled;
     gameInProgress = enabled;
-    if (ended)
+    // A network game's seats stay until the network game is over.
+    if (ended && !red)
         applyPlayers();
     mnPausa->setEnabled(enabled);
     setMenuCaption(mnPausa, paused ? 10011 : 10012);
@@ -235,6 +238,10 @@ bool TfPrincipal::event(QEvent *e) {
             return true;
         }
         const int code = VirtualKeyFromEvent(*key);
+        if (code > 0 && code < 256 && red) {
+            netKey(code);
+            return true;
+        }
         if (code > 0 && code < 256) {
             LatencyProbe::keyReceived();
             driver->post(Input::key(code));

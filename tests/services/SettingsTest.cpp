@@ -334,3 +334,32 @@ TEST_F(Settings, PlayersAreStoredAsWordsAndABadOneReadsAsNoneAndSpoilsNothing) {
     EXPECT_EQ(config.TeclasJuego, DefaultGameKeys);
     EXPECT_EQ(config.Nombre1, "Player 1");
 }
+
+TEST_F(Settings, NetworkPortAndAnnouncementAreStoredAndReadBack) {
+    config.PuertoRed = 50000;
+    config.AnunciarRed = false;
+    ASSERT_TRUE(GuardarConfiguracion(config, store));
+    config = {};
+    LeerConfiguracion(config, store);
+    EXPECT_EQ(config.PuertoRed, 50000);
+    EXPECT_FALSE(config.AnunciarRed);
+}
+
+TEST_F(Settings, ANetworkPortOutsideItsRangeReadsAsNoneAndSpoilsNothing) {
+    // Guards against port 0 or one past 65535 reaching the network code, and against a
+    // bad value dragging the other settings into their defaults.
+    for (auto spoil : std::initializer_list<std::function<void(StoreKey &)>>{
+             [](StoreKey &k) { k.setInteger("Network port", 0); },
+             [](StoreKey &k) { k.setInteger("Network port", 65536); },
+             [](StoreKey &k) { k.setString("Network port", "47653"); },
+         }) {
+        storeAll(0);
+        StoreKey k = key();
+        spoil(k);
+        config.PuertoRed = 7;
+        LeerConfiguracion(config, store);
+        EXPECT_EQ(config.PuertoRed, 0);
+        EXPECT_TRUE(config.AnunciarRed);
+        EXPECT_EQ(config.TeclasJuego, SomeKeys);
+    }
+}

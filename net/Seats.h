@@ -1,0 +1,61 @@
+#pragma once
+
+#include "engine/Controller.h"
+#include "net/Lockstep.h"
+
+#include <QString>
+
+#include <memory>
+
+// The step of the game clock's present moment (the clock starts at 0 with the game).
+std::uint32_t StepOf(const Game &game);
+
+// The local player of a network game. Its moves, a person's or a CPU's, are stamped an
+// input delay ahead and travel to the other side; both sides apply them when their step
+// comes, through the game's inputs like any other move. A CPU decides on a copy of the
+// game, and only once its last move has been applied, so it never moves twice on what
+// it saw once.
+class LocalSeat : public PlayerController {
+public:
+    // cpu, when given, is the session's and outlives the seat.
+    LocalSeat(Lockstep &lockstep, QString name, PlayerController *cpu);
+    bool takesKeys() const override { return false; }
+    // Both sides run the controllers' timer alike, whoever plays, so their clocks agree.
+    bool needsSteps() const override { return true; }
+    void step(Game &game, int player) override;
+    void reset() override;
+    QString playerName() const override { return name; }
+    bool isCpu() const { return cpu != nullptr; }
+
+private:
+    Lockstep &lockstep;
+    QString name;
+    PlayerController *cpu;
+};
+
+// The other side's player: the moves that came over the network, applied at their steps.
+class RemoteController : public PlayerController {
+public:
+    RemoteController(Lockstep &lockstep, QString name)
+        : lockstep(lockstep), name(std::move(name)) {}
+    bool takesKeys() const override { return false; }
+    bool needsSteps() const override { return true; }
+    void step(Game &game, int player) override;
+    QString playerName() const override { return name; }
+
+private:
+    Lockstep &lockstep;
+    QString name;
+};
+
+// A seat that only holds a name: what a game played again from its inputs sits in.
+class NamedSeat : public PlayerController {
+public:
+    explicit NamedSeat(QString name) : name(std::move(name)) {}
+    bool takesKeys() const override { return false; }
+    bool needsSteps() const override { return true; }
+    QString playerName() const override { return name; }
+
+private:
+    QString name;
+};
