@@ -31,42 +31,45 @@ QSpinBox *newPortBox(QWidget *parent, const QRect &geometry, int port) {
 } // namespace
 
 TfRed::TfRed(const NetChoice &c, std::function<QList<NetListing>()> listing, QWidget *parent)
-    : FixedDialog(345, 296, parent), listing(std::move(listing)) {
+    : FixedDialog(385, 296, parent), listing(std::move(listing)) {
     SetTag(this, 17001);
     rbCrear = new QRadioButton(this);
     rbCrear->setGeometry(10, 8, 300, 20);
     SetTag(rbCrear, 17002);
-    NewLabel(this, 30, 36, 17004);
+    QLabel *labels[6];
+    labels[0] = NewLabel(this, 30, 36, 17004);
     spPuertoCrear = newPortBox(this, QRect(80, 32, 70, 21), c.port);
     chkAnunciar = new QCheckBox(this);
-    chkAnunciar->setGeometry(160, 32, 180, 21);
+    chkAnunciar->setGeometry(160, 32, 220, 21);
     chkAnunciar->setChecked(c.announce);
     SetTag(chkAnunciar, 17007);
     rbUnirse = new QRadioButton(this);
     rbUnirse->setGeometry(10, 62, 300, 20);
     SetTag(rbUnirse, 17003);
-    NewLabel(this, 30, 90, 17015);
+    labels[1] = NewLabel(this, 30, 90, 17015);
     edDireccion = new QLineEdit(this);
-    edDireccion->setGeometry(95, 86, 145, 21);
+    edDireccion->setGeometry(95, 86, 185, 21);
     edDireccion->setText(c.address);
     edDireccion->setMaxLength(255);
-    NewLabel(this, 246, 90, 17004);
-    spPuertoUnirse = newPortBox(this, QRect(280, 86, 58, 21), c.port);
-    NewLabel(this, 30, 114, 17008);
+    labels[2] = NewLabel(this, 286, 90, 17004);
+    spPuertoUnirse = newPortBox(this, QRect(320, 86, 58, 21), c.port);
+    labels[3] = NewLabel(this, 30, 114, 17008);
     lstPartidas = new QListWidget(this);
-    lstPartidas->setGeometry(30, 130, 308, 60);
-    NewLabel(this, 10, 204, 17005);
+    lstPartidas->setGeometry(30, 130, 348, 60);
+    labels[4] = NewLabel(this, 10, 204, 17005);
     edNombre = new QLineEdit(this);
     edNombre->setGeometry(95, 200, 160, 21);
     edNombre->setMaxLength(24);
     edNombre->setText(c.name);
-    NewLabel(this, 10, 230, 17006);
+    labels[5] = NewLabel(this, 10, 230, 17006);
     cbJuega = new QComboBox(this);
     cbJuega->setGeometry(95, 226, 160, 21);
-    btnJugar = NewButton(this, QRect(178, 264, 76, 25), 17009);
+    btnJugar = NewButton(this, QRect(218, 264, 76, 25), 17009);
     btnJugar->setDefault(true);
-    btnCancelar = NewButton(this, QRect(262, 264, 76, 25), 17022);
+    btnCancelar = NewButton(this, QRect(302, 264, 76, 25), 17022);
     TranslateForm(this);
+    for (QLabel *label : labels)
+        FitLabel(label);
     cbJuega->addItem(GetText(PersonText));
     for (int i = 0; i < Levels; ++i)
         cbJuega->addItem(GetTextFmt(CpuNameText, {GetText(FirstLevelText + i)}));
