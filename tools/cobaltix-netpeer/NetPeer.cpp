@@ -115,9 +115,9 @@ int RunNetPeer(const NetPeerCommand &c) {
         std::fprintf(stderr, "error: %s\n", error.c_str());
         return 1;
     }
+    // On standard error: standard output holds only the game lines.
     if (c.host)
-        std::printf("listening %u\n", unsigned(link->localPort()));
-    std::fflush(stdout);
+        std::fprintf(stderr, "listening %u\n", unsigned(link->localPort()));
 
     PeerHost host;
     GameBindings bindings;
