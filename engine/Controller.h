@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QString>
+
+#include <functional>
+#include <memory>
+
 class Game;
 
 // Where one player's moves come from. The keyboard is the default; a CPU player, a
@@ -17,7 +22,14 @@ public:
     virtual void step(Game &game, int player) { (void)game, (void)player; }
     // A new game started, or the game ended (forget any plan).
     virtual void reset() {}
+    // One word naming who plays, as a replay records it and makes the controller again
+    // to play on from it: "person" for the keyboard, a CPU level's name, "network".
+    virtual QString controllerWord() const { return QStringLiteral("person"); }
 };
+
+// Makes the controller a word names; null when there is none of that name (the
+// keyboard then plays). The shell provides it.
+using ControllerFactory = std::function<std::unique_ptr<PlayerController>(const QString &word)>;
 
 // The player's game keys make its moves.
 class KeyboardController : public PlayerController {

@@ -3,6 +3,7 @@
 #include "clock/GameClock.h"
 #include "engine/Input.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -42,6 +43,9 @@ public:
     }
     void fire(std::int64_t now) override;
     bool done() const { return next == inputs.size(); }
+    // How many inputs were played; setPosition skips to (or back to) input n.
+    size_t position() const { return next; }
+    void setPosition(size_t n) { next = std::min(n, inputs.size()); }
 
 private:
     Game &game;
