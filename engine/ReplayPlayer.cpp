@@ -88,7 +88,8 @@ void ReplayPlayback::start() {
 }
 
 void ReplayPlayback::runTo(std::int64_t time) {
-    const std::int64_t target = std::min(time, endTime());
+    // What follows an unfinished recording is play without inputs.
+    const std::int64_t target = replay.finished() ? std::min(time, endTime()) : time;
     if (target > game.clock().now())
         game.clock().run(target - game.clock().now());
     if (ended || game.clock().now() < endTime())

@@ -67,7 +67,8 @@ public:
 
     // Puts the game in the recorded set-up and starts it, at the recorded start time.
     void start();
-    // Runs the game clock to time (at most the end); at the end, the recorded stop.
+    // Runs the game clock to time (at most the end of a finished replay); at the end,
+    // the recorded stop.
     void runTo(std::int64_t time);
     void runToEnd() { runTo(endTime()); }
     bool atEnd() const { return ended; }

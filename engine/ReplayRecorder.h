@@ -42,6 +42,7 @@ public:
 
     void flush();
     bool recording() const { return sink != nullptr; }
+    Game &observed() const { return game; }
     // Records the game from now on as the continuation of a replay: its set-up, its
     // first inputs and answers, then what is played from here (playing on from a
     // moment of it). The game must be in the state those entries lead to.

@@ -41,6 +41,7 @@ void Simulator::registerCommands() {
         {QStringLiteral("tick"), &Simulator::cmdTick},
         {QStringLiteral("frame"), &Simulator::cmdFrame},
         {QStringLiteral("status"), &Simulator::cmdStatus},
+        {QStringLiteral("replay"), &Simulator::cmdReplay},
         {QStringLiteral("show"), &Simulator::cmdShow},
         {QStringLiteral("echo"), &Simulator::cmdEcho},
     };
@@ -56,6 +57,7 @@ void Simulator::run(ScriptReader &script) {
                               QStringLiteral("unknown command \"%1\"").arg(line.words.first()));
         host.scriptLine = line.number;
         (this->*command.value())(line);
+        afterLine();
     }
     reader = nullptr;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/Game.h"
+#include "engine/ReplayPlayer.h"
+#include "engine/ReplayRecorder.h"
 #include "harness/Harness.h"
 #include "tools/cobaltix-sim/BoardText.h"
 #include "tools/cobaltix-sim/SimHost.h"
@@ -11,6 +13,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 // Runs the real game from a script on the game clock and prints what happens.
 class Simulator {
@@ -56,9 +59,17 @@ private:
     void cmdTick(const ScriptLine &line);
     void cmdFrame(const ScriptLine &line);
     void cmdStatus(const ScriptLine &line);
+    void cmdReplay(const ScriptLine &line);
     // Output commands.
     void cmdShow(const ScriptLine &line);
     void cmdEcho(const ScriptLine &line);
+
+    // Replays: the next game recorded into a path, a recording played.
+    void recordInto(const QString &path);
+    void replayFile(const QString &path, std::optional<std::int64_t> ms);
+    void observeGame();
+    void printReplayEnd(const Replay &replay);
+    void afterLine();
 
     void showGame();
     void showPlayer(int number);
@@ -86,4 +97,18 @@ private:
     } builtIn;
     bool stagesFromFile = false;
     TFaseTable fileStages{};
+
+    // Records the next game into one path, then no more.
+    class OnePathStore : public IReplayStore {
+    public:
+        explicit OnePathStore(SimHost &host) : host(host) {}
+        std::unique_ptr<IReplaySink> begin(const ReplaySetup &setup) override;
+        void failed() override;
+        QString path;
+
+    private:
+        SimHost &host;
+    };
+    OnePathStore store{host};
+    std::unique_ptr<ReplayRecorder> recorder;
 };
