@@ -124,6 +124,8 @@ public:
     // it on this game's views: wells, previews, labels, the pause picture. A wait of
     // this game still running gives up.
     void adoptState(const Game &other);
+    // Draws the whole state anew on the views (after another game drew on them).
+    void showState();
 
     // Session commands (menu items and keys).
     void mnNuevoJuegoClick();
@@ -168,7 +170,6 @@ private:
     void answered(const Answer &answer);
     void recordStages(int points, QString &name);
     void ended(GameEnd how, const TInfo *loser);
-    void showState();
 
     TRandom rng;
     GameClock gameClock;

@@ -81,6 +81,12 @@ void ReplayPlayback::detach() {
         game.clock().setEvents(nullptr);
 }
 
+void ReplayPlayback::resumeAt(size_t inputs) {
+    schedule.setPosition(inputs);
+    game.clock().setEvents(&schedule);
+    ended = game.clock().now() >= endTime() && replay.finished();
+}
+
 void ReplayPlayback::start() {
     ApplyReplaySetup(game, replay.setup);
     game.clock().setEvents(&schedule);

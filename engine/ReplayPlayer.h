@@ -76,7 +76,9 @@ public:
     std::int64_t endTime() const { return replay.endTime(); }
     // How many recorded inputs the game has had.
     size_t inputsApplied() const { return schedule.position(); }
-    void setInputsApplied(size_t n) { schedule.setPosition(n); }
+    // The game was given the state of this replay at another moment, after `inputs`
+    // of its inputs: go on from there.
+    void resumeAt(size_t inputs);
     // Unhooks the inputs from the clock (playing on from here).
     void detach();
     const Replay &recording() const { return replay; }

@@ -2,14 +2,14 @@
 
 #include "core/Texts.h"
 #include "services/Artwork.h"
-#include "shell/Cristal.h"
-#include "shell/Layout.h"
 #include "services/ErrorReport.h"
 #include "services/Fases.h"
 #include "services/Language.h"
 #include "services/ResourceImage.h"
 #include "shell/Cristal.h"
+#include "shell/Layout.h"
 #include "shell/Region.h"
+#include "shell/ReplayWatch.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -60,6 +60,7 @@ TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
 }
 
 TfPrincipal::~TfPrincipal() {
+    watch.reset();
     regionForma = QRegion();
     Sonidos.Liberar();
     game->EndGame(false, nullptr);
@@ -168,15 +169,8 @@ void TfPrincipal::createGame() {
     imgFondo2->setPicture(pics.FondoVacio);
     imgMarcador->setPicture(pics.Marcador);
 
-    GameBindings b;
-    b.Players[0] = {imgFondo1,  imgSgtes1, lblPuntos1, lblEliminadas1,
-                    lblStatus1, lblRocas1, lblNivel1,  lblJugador1};
-    b.Players[1] = {imgFondo2,  imgSgtes2, lblPuntos2, lblEliminadas2,
-                    lblStatus2, lblRocas2, lblNivel2,  lblJugador2};
-    b.StageLabel = lblFase;
-    b.Host = this;
     const auto seed = std::uint32_t(QDateTime::currentMSecsSinceEpoch());
-    game = std::make_unique<Game>(b, std::move(pics), seed);
+    game = std::make_unique<Game>(viewBindings(this), std::move(pics), seed);
     GameClock &clock = game->clock();
     Timer1 = &clock.timer(0);
     Timer2 = &clock.timer(1);
@@ -184,9 +178,24 @@ void TfPrincipal::createGame() {
     TimerDibujar2 = &clock.timer(3);
     TimerStatus = &clock.timer(4);
     driver = new ClockDriver(*game, this);
+    createReplays();
+}
+
+GameBindings TfPrincipal::viewBindings(IGameHost *host) {
+    GameBindings b;
+    b.Players[0] = {imgFondo1,  imgSgtes1, lblPuntos1, lblEliminadas1,
+                    lblStatus1, lblRocas1, lblNivel1,  lblJugador1};
+    b.Players[1] = {imgFondo2,  imgSgtes2, lblPuntos2, lblEliminadas2,
+                    lblStatus2, lblRocas2, lblNivel2,  lblJugador2};
+    b.StageLabel = lblFase;
+    b.Host = host;
+    return b;
 }
 
 void TfPrincipal::post(InputKind kind, int code) {
+    // A new game ends watching a replay first.
+    if (watch && (kind == InputKind::NewGame || kind == InputKind::SelectMode))
+        stopWatching();
     driver->post(Input::command(kind, code));
 }
 
@@ -224,6 +233,8 @@ void TfPrincipal::btnMinimizarClick() {
 
 void TfPrincipal::AplicacionDesactivada() {
     post(InputKind::PauseIfRunning);
+    if (watch)
+        watch->setPaused(true);
 }
 
 void TfPrincipal::imgCristalMouseDown(const QPoint &globalPos) {

@@ -3,7 +3,10 @@
 #include "dialogs/DialogZoom.h"
 #include "engine/Game.h"
 #include "engine/Host.h"
+#include "engine/ReplayRecorder.h"
+#include "services/ReplayFiles.h"
 #include "shell/ClockDriver.h"
+#include "shell/ReplayBar.h"
 #include "shell/Sonidos.h"
 #include "shell/Widgets.h"
 #include "shell/Zoom.h"
@@ -15,6 +18,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -22,6 +26,7 @@ class QKeyEvent;
 class QMenu;
 class TCristal;
 class TRecords;
+class ReplayWatch;
 
 // Unit Principal: the game's one window. It shows both wells, the scoreboard and the
 // status strips, owns the game, the driver of its clock and the sound cues, runs the menu
@@ -71,12 +76,16 @@ public:
     QAction *mnNuevoJuego, *mnPausa, *mnMejores, *mnTipoJuego, *mnUnJugador, *mnDosJugadores,
         *mnUnoUno, *mnTeclas, *mnSonido, *mnIdioma, *mnEnglish, *mnEspaniol, *mnAyuda, *mnAcercaDe,
         *mnSalir;
+    // The replays window and watching the last game.
+    QAction *mnRepeticiones, *mnVerUltima;
     // The window-size submenu and its items for the factors 1 to 4; full screen.
     QAction *mnTamano, *mnPantallaCompleta;
     std::array<QAction *, 4> mnTamanos{};
 
     // Commands of the buttons and the menu.
     void btnMenuClick();
+    void mnRepeticionesClick();
+    void mnVerUltimaClick();
     void btnMinimizarClick();
     void mnSalirClick() { close(); }
     void mnIdiomaClick(QAction *item);
@@ -113,6 +122,24 @@ public:
     void post(InputKind kind, int code = 0);
     ClockDriver &clockDriver() { return *driver; }
 
+    // Replays. Every game is recorded into the library; a replay is watched in the
+    // window with the controls in the status strips, and can be played on from the
+    // moment shown with the recorded players' controllers.
+    ReplayLibrary &replayLibrary() { return replays; }
+    ReplayRecorder &replayRecorder() { return *recorder; }
+    ReplayWatch *replayWatch() const { return watch.get(); }
+    // False (with the reason shown) when the file is no replay or a running game is kept.
+    bool watchReplay(const QString &path);
+    void stopWatching();
+    void playFromHere();
+    // Makes the controllers a replay names when playing on; a word it cannot make
+    // gives the keyboard.
+    void setControllerFactory(ControllerFactory factory) { controllerFactory = std::move(factory); }
+    ReplayControls controles;
+    // The bindings of the window's views, for a game shown on them.
+    GameBindings viewBindings(IGameHost *host);
+    TSonidos &sonidos() { return Sonidos; }
+
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -143,6 +170,11 @@ private:
     void leaveFullScreen();
     void fullScreenKeys(const QKeyEvent &key);
     void updatePointer();
+    void createReplays();
+    void connectReplayControls();
+    void watchMoved();
+    bool watchKey(const QKeyEvent &key, int code);
+    void replayGameEnded();
 
     struct Stored {
         std::array<std::uint16_t, 10> keys{};
@@ -153,7 +185,17 @@ private:
     };
     Stored currentSettings() const;
 
+    ReplayLibrary replays;
     std::unique_ptr<Game> game;
+    std::unique_ptr<ReplayRecorder> recorder;
+    std::unique_ptr<ReplayWatch> watch;
+    ControllerFactory controllerFactory;
+    // The player's own keys, given back when a game played on from a replay (with the
+    // recorded keys) is over.
+    struct KeysToRestore {
+        std::array<std::uint16_t, 10> own, recorded;
+    };
+    std::optional<KeysToRestore> keysToRestore;
     ClockDriver *driver = nullptr;
     TSonidos Sonidos;
     TRecords *tablaRecords = nullptr;

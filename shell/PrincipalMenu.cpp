@@ -1,6 +1,7 @@
 #include "shell/Principal.h"
 
 #include "shell/LatencyProbe.h"
+#include "shell/ReplayWatch.h"
 
 #include "core/Texts.h"
 #include "dialogs/TranslateForm.h"
@@ -53,6 +54,8 @@ void TfPrincipal::createMenu() {
     mnPausa = NewItem(Menu, "mnPausa", 10101, "F3");
     mnPausa->setEnabled(false);
     mnMejores = NewItem(Menu, "mnMejores", 10102);
+    mnRepeticiones = NewItem(Menu, "mnRepeticiones", 16027);
+    mnVerUltima = NewItem(Menu, "mnVerUltima", 16028);
     Menu->addSeparator();
     mnTipoJuego = NewSubmenu(Menu, "mnTipoJuego", 10103);
     // The game-mode items carry their text ids, which also name the mode they select.
@@ -108,6 +111,8 @@ void TfPrincipal::connectMenu() {
     connect(mnNuevoJuego, &QAction::triggered, this, [this] { post(InputKind::NewGame); });
     connect(mnPausa, &QAction::triggered, this, [this] { post(InputKind::Pause); });
     connect(mnMejores, &QAction::triggered, this, &TfPrincipal::mnMejoresClick);
+    connect(mnRepeticiones, &QAction::triggered, this, &TfPrincipal::mnRepeticionesClick);
+    connect(mnVerUltima, &QAction::triggered, this, &TfPrincipal::mnVerUltimaClick);
     connect(mnUnJugador->actionGroup(), &QActionGroup::triggered, this, [this](QAction *a) {
         const int tag = a->property("Tag").toInt();
         const GameMode mode = tag == 10015   ? GameMode::OnePlayer
@@ -137,7 +142,10 @@ void TfPrincipal::setMenuCaption(QAction *item, int textId) {
 }
 
 void TfPrincipal::btnMenuClick() {
-    post(InputKind::PauseIfRunning);
+    if (watch)
+        watch->setPaused(true);
+    else
+        post(InputKind::PauseIfRunning);
     // Placed from the window's own geometry: under a window manager the native window's
     // cached position, which mapToGlobal reads, can stay at the origin after the
     // placement in showEvent.
@@ -172,6 +180,8 @@ bool TfPrincipal::event(QEvent *e) {
             return true;
         }
         const int code = VirtualKeyFromEvent(*key);
+        if (watch && watchKey(*key, code))
+            return true;
         if (code > 0 && code < 256) {
             LatencyProbe::keyReceived();
             driver->post(Input::key(code));
