@@ -16,10 +16,20 @@ constexpr std::int64_t MaxTime = std::int64_t(1) << 48;
 constexpr qsizetype MaxText = 65535;
 constexpr qsizetype MaxWord = 64;
 constexpr std::uint64_t MaxForced = 1000000;
-constexpr std::uint64_t MaxRecord = 64u << 20;
 constexpr int PackedCells = 7 * 16 / 2;
 
-enum Op : std::uint8_t { FirstMove = 0, KeyOp = 10, CommandOp = 11, AnswerOp = 12 };
+// What an entry is: moves 0..9 (player 1's five, then player 2's), a key by its code, a
+// command, an answer, a key named by the number it was seen as, the end of the entries.
+enum Op : int {
+    FirstMove = 0,
+    KeyOp = 10,
+    CommandOp = 11,
+    AnswerOp = 12,
+    FirstKeyName = 13,
+    EndOp = 63,
+};
+constexpr int OpBits = 6;
+static_assert(FirstKeyName + ReplayCodec::KeyNames <= EndOp);
 
 void putVarint(Bytes &out, std::uint64_t v) {
     while (v >= 0x80) {
@@ -49,12 +59,17 @@ void putText(Bytes &out, const QString &text) {
 struct Cursor {
     const std::uint8_t *p, *end;
     bool ok = true;
+    bool ranOut = false; // the fault was reading past the end
 
     bool fail() { return ok = false; }
     bool atEnd() const { return p == end; }
     std::uint8_t byte() {
-        if (!ok || p == end)
+        if (!ok)
+            return 0;
+        if (p == end) {
+            ranOut = true;
             return fail(), 0;
+        }
         return *p++;
     }
     std::uint64_t varint() {
@@ -96,6 +111,8 @@ struct Cursor {
     }
     QString text(qsizetype max) {
         const auto size = qsizetype(upTo(std::uint64_t(max)));
+        if (ok && end - p < size)
+            ranOut = true;
         if (!ok || end - p < size)
             return fail(), QString();
         const QString t = QString::fromUtf8(reinterpret_cast<const char *>(p), size);
@@ -211,41 +228,66 @@ bool readSetup(Cursor &in, ReplaySetup &s) {
            probe.setState(s.randomState, s.forcedColours);
 }
 
-bool readEntries(Cursor &in, Replay &r, std::int64_t &time) {
-    while (in.ok && !in.atEnd()) {
-        time += std::int64_t(in.upTo(MaxTime));
-        if (time > MaxTime)
-            return false;
-        const std::uint8_t op = in.byte();
-        if (op < KeyOp) {
-            r.inputs.push_back({time, Input::move(1 + op / 5, Move(op % 5))});
-        } else if (op == KeyOp) {
-            r.inputs.push_back({time, Input::key(int(in.ranged(INT32_MIN, INT32_MAX)))});
-        } else if (op == CommandOp) {
-            Input input;
-            const std::uint8_t kind = in.byte();
-            input.kind = InputKind(kind);
-            input.player = in.byte();
-            input.code = std::int32_t(in.ranged(INT32_MIN, INT32_MAX));
-            if (kind > std::uint8_t(InputKind::KeysDialog) || input.player > 2)
-                return false;
-            r.inputs.push_back({time, input});
-        } else if (op == AnswerOp) {
-            Answer a;
-            const std::uint8_t kind = in.byte();
-            a.kind = AnswerKind(kind);
-            a.value = int(in.ranged(INT32_MIN, INT32_MAX));
-            a.first = in.text(MaxText);
-            a.second = in.text(MaxText);
-            if (a.kind == AnswerKind::Keys)
-                for (std::uint16_t &k : a.keys)
-                    k = std::uint16_t(in.upTo(65535));
-            if (kind > std::uint8_t(AnswerKind::Keys))
-                return false;
-            r.answers.push_back({time, a});
-        } else {
-            return false;
-        }
+// The key codes named so far, as the writer names them.
+struct KeyNames {
+    std::array<std::int32_t, ReplayCodec::KeyNames> codes{};
+    int count = 0;
+    int find(std::int32_t code) const {
+        for (int i = 0; i < count; ++i)
+            if (codes[size_t(i)] == code)
+                return i;
+        return -1;
+    }
+    void note(std::int32_t code) {
+        if (count < ReplayCodec::KeyNames && find(code) < 0)
+            codes[size_t(count++)] = code;
+    }
+};
+
+// One entry; false at the end mark. Faults show in the cursor.
+bool readEntry(Cursor &in, Replay &r, std::int64_t &time, KeyNames &names) {
+    const std::uint64_t head = in.varint();
+    if (!in.ok)
+        return false;
+    const int op = int(head & ((1 << OpBits) - 1));
+    time += std::int64_t(head >> OpBits);
+    if (op == EndOp || time > MaxTime || (head >> OpBits) > std::uint64_t(MaxTime)) {
+        if (op != EndOp)
+            in.fail();
+        return false;
+    }
+    if (op < KeyOp) {
+        r.inputs.push_back({time, Input::move(1 + op / 5, Move(op % 5))});
+    } else if (op == KeyOp) {
+        const auto code = std::int32_t(in.ranged(INT32_MIN, INT32_MAX));
+        names.note(code);
+        r.inputs.push_back({time, Input::key(code)});
+    } else if (op >= FirstKeyName) {
+        if (op - FirstKeyName >= names.count)
+            return in.fail();
+        r.inputs.push_back({time, Input::key(names.codes[size_t(op - FirstKeyName)])});
+    } else if (op == CommandOp) {
+        Input input;
+        const std::uint8_t kind = in.byte();
+        input.kind = InputKind(kind);
+        input.player = in.byte();
+        input.code = std::int32_t(in.ranged(INT32_MIN, INT32_MAX));
+        if (kind > std::uint8_t(InputKind::KeysDialog) || input.player > 2)
+            return in.fail();
+        r.inputs.push_back({time, input});
+    } else {
+        Answer a;
+        const std::uint8_t kind = in.byte();
+        a.kind = AnswerKind(kind);
+        a.value = int(in.ranged(INT32_MIN, INT32_MAX));
+        a.first = in.text(MaxText);
+        a.second = in.text(MaxText);
+        if (a.kind == AnswerKind::Keys)
+            for (std::uint16_t &k : a.keys)
+                k = std::uint16_t(in.upTo(65535));
+        if (kind > std::uint8_t(AnswerKind::Keys))
+            return in.fail();
+        r.answers.push_back({time, a});
     }
     return in.ok;
 }
@@ -262,6 +304,8 @@ bool readResult(Cursor &in, Replay &r, std::int64_t lastTime) {
         p = int(in.ranged(INT32_MIN, INT32_MAX));
     result.stage = int(in.ranged(0, StageCount));
     result.stateHash = in.fixed(8);
+    result.entryBytes = in.varint();
+    result.entryCheck = std::uint32_t(in.fixed(4));
     if (!in.ok || !in.atEnd() || how > std::uint8_t(GameEnd::Completed) || result.loser > 2 ||
         (result.how == GameEnd::Lost) != (result.loser != 0) || result.endTime < lastTime)
         return false;
@@ -269,6 +313,12 @@ bool readResult(Cursor &in, Replay &r, std::int64_t lastTime) {
     r.answers.resize(result.answerCount);
     r.result = result;
     return true;
+}
+
+std::uint32_t fnv(std::uint32_t h, const std::uint8_t *from, const std::uint8_t *to) {
+    for (; from != to; ++from)
+        h = (h ^ *from) * 16777619u;
+    return h;
 }
 
 } // namespace
@@ -284,48 +334,75 @@ std::int64_t Replay::endTime() const {
     return t;
 }
 
-namespace ReplayCodec {
+namespace {
 
-void record(Bytes &out, char tag, const std::uint8_t *payload, size_t size) {
+// A framed record: tag, length, payload, checksum of what precedes it.
+void record(Bytes &out, char tag, const Bytes &payload) {
     const size_t start = out.size();
     out.push_back(std::uint8_t(tag));
-    putVarint(out, size);
-    out.insert(out.end(), payload, payload + size);
+    putVarint(out, payload.size());
+    out.insert(out.end(), payload.begin(), payload.end());
     const quint16 sum = qChecksum(
         QByteArrayView(reinterpret_cast<const char *>(out.data() + start), out.size() - start));
     putFixed(out, sum, 2);
 }
 
-QByteArray header(const ReplaySetup &setup) {
+QByteArray bytesOf(const Bytes &b) {
+    return QByteArray(reinterpret_cast<const char *>(b.data()), qsizetype(b.size()));
+}
+
+} // namespace
+
+QByteArray ReplayCodec::header(const ReplaySetup &setup) {
     Bytes payload, out;
     putSetup(payload, setup);
     out.insert(out.end(), ReplayMagic, ReplayMagic + ReplayMagicSize);
     putFixed(out, ReplayFormatVersion, 2);
-    record(out, SetupTag, payload.data(), payload.size());
-    return QByteArray(reinterpret_cast<const char *>(out.data()), qsizetype(out.size()));
+    record(out, SetupTag, payload);
+    return bytesOf(out);
 }
 
-void addInput(Bytes &out, std::int64_t &previousTime, std::int64_t time, const Input &in) {
-    putVarint(out, std::uint64_t(std::max<std::int64_t>(time - previousTime, 0)));
-    previousTime = std::max(previousTime, time);
+void ReplayEntryWriter::head(Bytes &out, std::int64_t time, int op) {
+    const std::int64_t step = std::max<std::int64_t>(time - lastTime, 0);
+    lastTime += step;
+    putVarint(out, (std::uint64_t(step) << OpBits) | std::uint64_t(op));
+}
+
+void ReplayEntryWriter::checked(const Bytes &out, size_t from) {
+    check = fnv(check, out.data() + from, out.data() + out.size());
+    entryBytes += out.size() - from;
+}
+
+void ReplayEntryWriter::input(Bytes &out, std::int64_t time, const Input &in) {
+    const size_t from = out.size();
     if (in.kind == InputKind::MoveOf && (in.player == 1 || in.player == 2) && in.code >= 0 &&
         in.code < MoveCount) {
-        out.push_back(std::uint8_t(FirstMove + 5 * (in.player - 1) + in.code));
+        head(out, time, FirstMove + 5 * (in.player - 1) + in.code);
     } else if (in.kind == InputKind::Key) {
-        out.push_back(KeyOp);
-        putSigned(out, in.code);
+        int name = -1;
+        for (int i = 0; i < keyCount; ++i)
+            if (keys[size_t(i)] == in.code)
+                name = i;
+        if (name >= 0) {
+            head(out, time, FirstKeyName + name);
+        } else {
+            head(out, time, KeyOp);
+            putSigned(out, in.code);
+            if (keyCount < ReplayCodec::KeyNames)
+                keys[size_t(keyCount++)] = in.code;
+        }
     } else {
-        out.push_back(CommandOp);
+        head(out, time, CommandOp);
         out.push_back(std::uint8_t(in.kind));
         out.push_back(std::min<std::uint8_t>(in.player, 2));
         putSigned(out, in.code);
     }
+    checked(out, from);
 }
 
-void addAnswer(Bytes &out, std::int64_t &previousTime, std::int64_t time, const Answer &a) {
-    putVarint(out, std::uint64_t(std::max<std::int64_t>(time - previousTime, 0)));
-    previousTime = std::max(previousTime, time);
-    out.push_back(AnswerOp);
+void ReplayEntryWriter::answer(Bytes &out, std::int64_t time, const Answer &a) {
+    const size_t from = out.size();
+    head(out, time, AnswerOp);
     out.push_back(std::uint8_t(a.kind));
     putSigned(out, a.value);
     putText(out, a.first);
@@ -333,10 +410,14 @@ void addAnswer(Bytes &out, std::int64_t &previousTime, std::int64_t time, const 
     if (a.kind == AnswerKind::Keys)
         for (std::uint16_t k : a.keys)
             putVarint(out, k);
+    checked(out, from);
 }
 
-QByteArray resultRecord(const ReplayResult &r) {
+QByteArray ReplayEntryWriter::close(ReplayResult r) const {
+    r.entryBytes = entryBytes;
+    r.entryCheck = check;
     Bytes payload, out;
+    out.push_back(EndOp);
     payload.push_back(std::uint8_t(r.how));
     payload.push_back(std::uint8_t(r.loser));
     putSigned(payload, r.endTime);
@@ -346,76 +427,126 @@ QByteArray resultRecord(const ReplayResult &r) {
         putSigned(payload, p);
     putSigned(payload, r.stage);
     putFixed(payload, r.stateHash, 8);
-    record(out, ResultTag, payload.data(), payload.size());
-    return QByteArray(reinterpret_cast<const char *>(out.data()), qsizetype(out.size()));
+    putVarint(payload, r.entryBytes);
+    putFixed(payload, r.entryCheck, 4);
+    record(out, ReplayCodec::ResultTag, payload);
+    return bytesOf(out);
 }
 
-} // namespace ReplayCodec
+namespace {
+
+// Reads a framed record at the cursor: false when the file ends inside it (ranOut set)
+// or its checksum fails.
+bool readRecord(Cursor &file, char &tag, Cursor &payload) {
+    const std::uint8_t *start = file.p;
+    tag = char(file.byte());
+    const std::uint64_t size = file.varint();
+    if (!file.ok)
+        return false;
+    if (size > std::uint64_t(file.end - file.p) || file.end - file.p - qsizetype(size) < 2) {
+        file.ranOut = true;
+        return file.fail();
+    }
+    payload = Cursor{file.p, file.p + size};
+    file.p += size;
+    const quint16 sum =
+        qChecksum(QByteArrayView(reinterpret_cast<const char *>(start), file.p - start));
+    return file.fixed(2) == sum || file.fail();
+}
+
+// Where the end mark of a finished file lies: just before a result record whose checksum
+// holds and which ends with the file; null when there is none.
+const std::uint8_t *findResult(const std::uint8_t *from, const std::uint8_t *end) {
+    constexpr qsizetype Longest = 96;
+    for (const std::uint8_t *c = end - 3; c > from && end - c <= Longest; --c) {
+        if (*c != std::uint8_t(ReplayCodec::ResultTag) || c[-1] != EndOp)
+            continue;
+        Cursor tail{c, end};
+        char tag = 0;
+        Cursor payload{nullptr, nullptr};
+        if (readRecord(tail, tag, payload) && tail.atEnd())
+            return c - 1;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 ReplayStatus ReadReplay(const QByteArray &bytes, Replay &replay) {
-    ReplayStatus status;
     const qsizetype known = std::min<qsizetype>(bytes.size(), ReplayMagicSize);
     if (bytes.left(known) != QByteArray(ReplayMagic, known))
         return {ReplayProblem::NotAReplay, 0, 0};
     if (bytes.size() < ReplayMagicSize + 2)
         return {ReplayProblem::Truncated, bytes.size(), 0};
     const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.constData());
-    status.version = data[ReplayMagicSize] | data[ReplayMagicSize + 1] << 8;
-    if (status.version > ReplayFormatVersion)
-        return {ReplayProblem::NewerVersion, ReplayMagicSize, status.version};
-    if (status.version == 0)
+    const int version = data[ReplayMagicSize] | data[ReplayMagicSize + 1] << 8;
+    if (version > ReplayFormatVersion)
+        return {ReplayProblem::NewerVersion, ReplayMagicSize, version};
+    if (version == 0)
         return {ReplayProblem::Corrupt, ReplayMagicSize, 0};
+    const auto corrupt = [&](const std::uint8_t *at) {
+        return ReplayStatus{ReplayProblem::Corrupt, at - data, version};
+    };
 
     Replay r;
-    bool haveSetup = false;
-    std::int64_t time = 0;
     Cursor file{data + ReplayMagicSize + 2, data + bytes.size()};
-    while (!file.atEnd()) {
-        const qsizetype at = file.p - data;
-        const auto corrupt = [&] {
-            return ReplayStatus{ReplayProblem::Corrupt, at, status.version};
-        };
-        // Nothing follows a result.
-        if (r.result)
-            return corrupt();
-        const char tag = char(file.byte());
-        const std::uint64_t size = file.varint();
-        // A record cut short is where a killed game stopped writing.
-        if (!file.ok || size > std::uint64_t(file.end - file.p) ||
-            file.end - file.p - 2 < qsizetype(size)) {
-            if (!haveSetup)
-                return {ReplayProblem::Truncated, bytes.size(), status.version};
-            if (size > MaxRecord)
-                return corrupt();
-            r.cutShort = true;
+    char tag = 0;
+    Cursor payload{nullptr, nullptr};
+    const std::uint8_t *at = file.p;
+    if (!readRecord(file, tag, payload))
+        return file.ranOut ? ReplayStatus{ReplayProblem::Truncated, bytes.size(), version}
+                           : corrupt(at);
+    if (tag != ReplayCodec::SetupTag || !readSetup(payload, r.setup))
+        return corrupt(at);
+
+    // A finished file ends in the end mark and a whole result record: its entries must
+    // then reach exactly there. Without one, they go as far as they go.
+    const std::uint8_t *entries = file.p;
+    const std::uint8_t *mark = findResult(entries, file.end);
+    Cursor list{entries, mark ? mark : file.end};
+    std::int64_t time = r.setup.startTime;
+    KeyNames names;
+    bool endMark = false;
+    while (!list.atEnd()) {
+        at = list.p;
+        Cursor entry = list;
+        const size_t inputs = r.inputs.size(), answers = r.answers.size();
+        const std::int64_t before = time;
+        if (readEntry(entry, r, time, names)) {
+            list = entry;
+            continue;
+        }
+        if (entry.ok) {
+            endMark = true;
+            list = entry;
             break;
         }
-        const std::uint8_t *payload = file.p;
-        file.p += size;
-        const quint16 sum = qChecksum(
-            QByteArrayView(reinterpret_cast<const char *>(data + at), file.p - (data + at)));
-        if (file.fixed(2) != sum)
-            return corrupt();
-        Cursor in{payload, payload + size};
-        if (!haveSetup) {
-            if (tag != ReplayCodec::SetupTag || !readSetup(in, r.setup))
-                return corrupt();
-            haveSetup = true;
-            time = r.setup.startTime;
-        } else if (tag == ReplayCodec::SetupTag) {
-            return corrupt();
-        } else if (tag == ReplayCodec::BatchTag) {
-            if (!readEntries(in, r, time))
-                return corrupt();
-        } else if (tag == ReplayCodec::ResultTag) {
-            if (!readResult(in, r, time))
-                return corrupt();
-        } else {
-            return corrupt();
-        }
+        // A killed game stops writing anywhere, even inside an entry.
+        r.inputs.resize(inputs);
+        r.answers.resize(answers);
+        time = before;
+        if (!entry.ranOut || mark)
+            return corrupt(at);
+        r.cutShort = true;
+        break;
     }
-    if (!haveSetup)
-        return {ReplayProblem::Truncated, bytes.size(), status.version};
+    if (mark) {
+        if (endMark || !list.atEnd())
+            return corrupt(list.p);
+        Cursor tail{mark + 1, file.end};
+        readRecord(tail, tag, payload);
+        if (tag != ReplayCodec::ResultTag || !readResult(payload, r, time))
+            return corrupt(mark);
+        if (r.result->entryBytes != std::uint64_t(mark - entries) ||
+            r.result->entryCheck != fnv(2166136261u, entries, mark))
+            return corrupt(entries);
+    } else if (endMark) {
+        // The end mark with no whole result after it: killed while completing the file.
+        Cursor tail{list.p, file.end};
+        if (readRecord(tail, tag, payload) || !tail.ranOut)
+            return corrupt(list.p);
+        r.cutShort = true;
+    }
     replay = std::move(r);
-    return status;
+    return {ReplayProblem::None, 0, version};
 }

@@ -16,15 +16,18 @@
 // A replay: a game's set-up at its start, every input and dialog answer with its clock
 // time, and the result. Stored as a file of our own:
 //
-//   magic "CobaltixReplay\r\n" (16 bytes), format version (u16, little-endian),
-//   then records: tag (u8), payload length (varint), payload, checksum (u16 LE,
-//   qChecksum of tag and payload).
+//   magic "CobaltixReplay\r\n" (16 bytes), format version (u16, little-endian);
+//   the set-up record: tag 'S', payload length (varint), payload, checksum (u16 LE,
+//   qChecksum of the record's bytes before it);
+//   the entries, appended as the game goes: each a varint of the time since the last
+//   entry (ms) times 64 plus what it is (a move of a player, a key, a key seen before,
+//   a command, an answer), then what that needs;
+//   for a finished game, the end mark (63) and the result record, tag 'E', framed as
+//   the set-up, which also checks the entries' bytes.
 //
-// The first record is the set-up ('S'); entry records ('B') follow as the game goes,
-// each a batch of inputs and answers; the result ('E') closes a finished replay. A file
-// that stops before its result, even inside a record, is an unfinished replay playable
-// up to its last whole record. Numbers are LEB128 varints, signed ones zigzagged;
-// texts are a varint length and UTF-8.
+// A file that stops before its result, even inside an entry, is an unfinished replay
+// playable up to its last whole entry. Numbers are LEB128 varints, signed ones
+// zigzagged; texts are a varint length and UTF-8.
 
 constexpr std::uint16_t ReplayFormatVersion = 1;
 constexpr int ReplayMagicSize = 16;
@@ -71,6 +74,9 @@ struct ReplayResult {
     std::array<int, 2> points{};
     int stage = 0;
     std::uint64_t stateHash = 0; // the whole game state at its end
+    // The entries' length and check, filled in by the writer.
+    std::uint64_t entryBytes = 0;
+    std::uint32_t entryCheck = 0;
     bool operator==(const ReplayResult &) const = default;
 
     // In one to one the player not blocked won; 0 when there is no winner.
@@ -84,7 +90,7 @@ struct Replay {
     std::vector<InputLog::Entry> inputs;
     std::vector<InputLog::AnswerEntry> answers;
     std::optional<ReplayResult> result; // none: unfinished
-    bool cutShort = false;              // the file ended inside a record
+    bool cutShort = false;              // the file ended inside an entry
 
     bool finished() const { return result.has_value(); }
     // The end of the recorded game, or of what was recorded of it.
@@ -92,21 +98,36 @@ struct Replay {
     std::int64_t length() const { return endTime() - setup.startTime; }
 };
 
-// Writes the records of a replay into bytes.
+// Writes a replay's bytes.
 namespace ReplayCodec {
 // The magic, the version and the set-up record.
 QByteArray header(const ReplaySetup &setup);
-// Appends one entry to a batch payload, the time relative to the batch's previous
-// entry (the first to previousTime). Never allocates while out has capacity left.
-void addInput(std::vector<std::uint8_t> &out, std::int64_t &previousTime, std::int64_t time,
-              const Input &input);
-void addAnswer(std::vector<std::uint8_t> &out, std::int64_t &previousTime, std::int64_t time,
-               const Answer &answer);
-// Wraps a payload into a record: tag, length, payload, checksum.
-void record(std::vector<std::uint8_t> &out, char tag, const std::uint8_t *payload, size_t size);
-QByteArray resultRecord(const ReplayResult &result);
-constexpr char SetupTag = 'S', BatchTag = 'B', ResultTag = 'E';
+constexpr char SetupTag = 'S', ResultTag = 'E';
+// Key codes a file names by number once it has seen them.
+constexpr int KeyNames = 50;
 } // namespace ReplayCodec
+
+// Writes the entries that follow the set-up, in clock order: keeps the time of the last
+// one, the key codes seen, and a check of every byte written. Never allocates while the
+// output has room.
+class ReplayEntryWriter {
+public:
+    explicit ReplayEntryWriter(std::int64_t startTime = 0) : lastTime(startTime) {}
+    void input(std::vector<std::uint8_t> &out, std::int64_t time, const Input &input);
+    void answer(std::vector<std::uint8_t> &out, std::int64_t time, const Answer &answer);
+    // The end mark and the result record that complete the file.
+    QByteArray close(ReplayResult result) const;
+
+private:
+    void head(std::vector<std::uint8_t> &out, std::int64_t time, int op);
+    void checked(const std::vector<std::uint8_t> &out, size_t from);
+
+    std::int64_t lastTime;
+    std::array<std::int32_t, ReplayCodec::KeyNames> keys{};
+    int keyCount = 0;
+    std::uint64_t entryBytes = 0;
+    std::uint32_t check = 2166136261u;
+};
 
 // What is wrong with bytes read as a replay.
 enum class ReplayProblem {

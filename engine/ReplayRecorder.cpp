@@ -12,7 +12,6 @@ constexpr size_t BatchFlushAt = BatchCapacity - 1024;
 
 ReplayRecorder::ReplayRecorder(Game &g, IReplayStore &s) : game(g), store(s) {
     batch.reserve(BatchCapacity);
-    out.reserve(BatchCapacity + 64);
 }
 
 ReplayRecorder::~ReplayRecorder() = default;
@@ -45,7 +44,7 @@ bool ReplayRecorder::open(ReplaySetup setup) {
     sink.reset();
     batch.clear();
     inputs = answers = answersBeforeLastInput = 0;
-    lastTime = setup.startTime;
+    entries = ReplayEntryWriter(setup.startTime);
     setup.recordedAt = wallClock ? wallClock() : QDateTime::currentMSecsSinceEpoch();
     sink = store.begin(setup);
     if (!sink)
@@ -73,16 +72,14 @@ void ReplayRecorder::write(const std::vector<std::uint8_t> &bytes) {
 void ReplayRecorder::flush() {
     if (!sink || batch.empty())
         return;
-    out.clear();
-    ReplayCodec::record(out, ReplayCodec::BatchTag, batch.data(), batch.size());
+    write(batch);
     batch.clear();
-    write(out);
 }
 
 void ReplayRecorder::inputApplied(std::int64_t time, const Input &input) {
     if (!sink)
         return;
-    ReplayCodec::addInput(batch, lastTime, time, input);
+    entries.input(batch, time, input);
     ++inputs;
     answersBeforeLastInput = answers;
     if (batch.size() >= BatchFlushAt)
@@ -92,7 +89,7 @@ void ReplayRecorder::inputApplied(std::int64_t time, const Input &input) {
 void ReplayRecorder::answered(std::int64_t time, const Answer &answer) {
     if (!sink)
         return;
-    ReplayCodec::addAnswer(batch, lastTime, time, answer);
+    entries.answer(batch, time, answer);
     ++answers;
     // A dialog took its time: what it answered is written at once.
     flush();
@@ -120,7 +117,7 @@ void ReplayRecorder::gameEnded(std::int64_t time, GameEnd how, int loser) {
     r.points = {game.player(1).Points, game.player(2).Points};
     r.stage = game.FaseActual;
     r.stateHash = game.stateHash();
-    const QByteArray last = ReplayCodec::resultRecord(r);
+    const QByteArray last = entries.close(r);
     if (sink && !sink->finish(last.constData(), last.size()))
         store.failed();
     sink.reset();
@@ -136,13 +133,12 @@ void ReplayRecorder::continueFrom(const Replay &replay, size_t inputCount, size_
     while (sink && (i < inputCount || a < answerCount)) {
         if (a == answerCount ||
             (i < inputCount && replay.inputs[i].time <= replay.answers[a].time)) {
-            ReplayCodec::addInput(batch, lastTime, replay.inputs[i].time, replay.inputs[i].input);
+            entries.input(batch, replay.inputs[i].time, replay.inputs[i].input);
             ++i;
             ++inputs;
             answersBeforeLastInput = answers;
         } else {
-            ReplayCodec::addAnswer(batch, lastTime, replay.answers[a].time,
-                                   replay.answers[a].answer);
+            entries.answer(batch, replay.answers[a].time, replay.answers[a].answer);
             ++a;
             ++answers;
         }

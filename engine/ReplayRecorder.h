@@ -33,8 +33,8 @@ public:
 };
 
 // Records every game the game plays as a replay: observes its inputs, answers, starts
-// and ends. Inputs gather in memory until flush() (call it after each batch of inputs)
-// writes them as one record; in steady play nothing is allocated.
+// and ends. Entries gather in memory until flush() (call it after each batch of inputs)
+// appends them to the file; in steady play nothing is allocated.
 class ReplayRecorder : public IInputObserver {
 public:
     ReplayRecorder(Game &game, IReplayStore &store);
@@ -67,7 +67,7 @@ private:
     Game &game;
     IReplayStore &store;
     std::unique_ptr<IReplaySink> sink;
-    std::vector<std::uint8_t> batch, out;
-    std::int64_t lastTime = 0;
+    std::vector<std::uint8_t> batch;
+    ReplayEntryWriter entries;
     std::uint32_t inputs = 0, answers = 0, answersBeforeLastInput = 0;
 };

@@ -2,16 +2,35 @@
 
 #include "engine/Game.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
 
-int height(const TInfo &p) {
-    for (int r = 0; r < TBoard::Rows; ++r)
-        for (int c = 0; c < TBoard::Columns; ++c)
-            if (p.Board(c, r) != Cell::Empty)
-                return TBoard::Rows - r;
-    return 0;
+// Lower is better: the tallest column counts most, then all columns together.
+int heightCost(const TInfo &p) {
+    int tallest = 0, sum = 0;
+    for (int c = 0; c < TBoard::Columns; ++c) {
+        int h = 0;
+        while (h < TBoard::Rows && p.Board(c, TBoard::Rows - 1 - h) != Cell::Empty)
+            ++h;
+        tallest = std::max(tallest, h);
+        sum += h;
+    }
+    return 6 * tallest * tallest + sum * 2;
+}
+
+// Higher is better: gems beside gems of their colour, groups in the making.
+int neighbours(const TInfo &p) {
+    int count = 0;
+    for (int c = 0; c < TBoard::Columns; ++c)
+        for (int r = 0; r < TBoard::Rows; ++r) {
+            const int v = p.Board(c, r);
+            if (v < 1 || v > 5)
+                continue;
+            count += (p.Board(c + 1, r) == v) + (p.Board(c, r + 1) == v);
+        }
+    return count;
 }
 
 } // namespace
@@ -38,8 +57,9 @@ void Placer::choose(Game &game, int n) {
                 continue;
             const int points = p.Points;
             copy->applyMove(n, Move::Throw);
-            const int score =
-                copy->Jugando ? 4 * (p.Points - points) / 10 - 8 * height(p) : -100000;
+            const int score = copy->Jugando
+                                  ? (p.Points - points) / 2 + 6 * neighbours(p) - heightCost(p)
+                                  : -1000000;
             if (score > best) {
                 best = score;
                 plan = moves;
@@ -63,5 +83,9 @@ void Placer::step(Game &game, int n) {
     wait = pace;
     const Move m = plan.front();
     plan.erase(plan.begin());
-    game.input(Input::move(n, m));
+    // The moves are in the order of each player's five game keys.
+    if (keys)
+        game.input(Input::key(game.TeclasJuego[size_t(5 * (n - 1) + int(m))]));
+    else
+        game.input(Input::move(n, m));
 }

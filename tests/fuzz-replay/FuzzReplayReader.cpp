@@ -12,28 +12,29 @@ namespace {
 
 QByteArray rewrite(const Replay &r) {
     QByteArray bytes = ReplayCodec::header(r.setup);
-    std::vector<std::uint8_t> batch, out;
-    std::int64_t last = r.setup.startTime;
+    std::vector<std::uint8_t> out;
+    ReplayEntryWriter writer(r.setup.startTime);
     size_t a = 0;
     for (const InputLog::Entry &e : r.inputs) {
         for (; a < r.answers.size() && r.answers[a].time <= e.time; ++a)
-            ReplayCodec::addAnswer(batch, last, r.answers[a].time, r.answers[a].answer);
-        ReplayCodec::addInput(batch, last, e.time, e.input);
+            writer.answer(out, r.answers[a].time, r.answers[a].answer);
+        writer.input(out, e.time, e.input);
     }
     for (; a < r.answers.size(); ++a)
-        ReplayCodec::addAnswer(batch, last, r.answers[a].time, r.answers[a].answer);
-    if (!batch.empty())
-        ReplayCodec::record(out, ReplayCodec::BatchTag, batch.data(), batch.size());
+        writer.answer(out, r.answers[a].time, r.answers[a].answer);
     bytes.append(reinterpret_cast<const char *>(out.data()), qsizetype(out.size()));
     if (r.result)
-        bytes += ReplayCodec::resultRecord(*r.result);
+        bytes += writer.close(*r.result);
     return bytes;
 }
 
 bool sameGame(const Replay &a, const Replay &b) {
     if (a.inputs.size() != b.inputs.size() || a.answers.size() != b.answers.size() ||
-        a.result != b.result || a.setup.randomState != b.setup.randomState ||
-        a.setup.stages != b.setup.stages || a.setup.startTime != b.setup.startTime)
+        a.result.has_value() != b.result.has_value() ||
+        (a.result && (a.result->how != b.result->how || a.result->endTime != b.result->endTime ||
+                      a.result->stateHash != b.result->stateHash)) ||
+        a.setup.randomState != b.setup.randomState || a.setup.stages != b.setup.stages ||
+        a.setup.startTime != b.setup.startTime)
         return false;
     for (size_t i = 0; i < a.inputs.size(); ++i)
         if (a.inputs[i].time != b.inputs[i].time || !(a.inputs[i].input == b.inputs[i].input))
