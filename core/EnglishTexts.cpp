@@ -152,7 +152,7 @@ constexpr Entry englishEntries[] = {
     {16025, "There is no game to watch yet."},
     {16026, "Play from &here"},
     {16027, "&Replays..."},
-    {16028, "&Watch the last game"},
+    {16028, "Watch the las&t game"},
     {16029, "Stop watching"},
     {16030, "Pause"},
     {16031, "Play"},

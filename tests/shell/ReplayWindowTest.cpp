@@ -7,6 +7,7 @@
 #include "shell/ReplayWatch.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QProcess>
 #include <QTest>
 
@@ -153,4 +154,32 @@ TEST_F(WindowTest, AFileThatIsNoReplayIsNamedAndNothingElseHappens) {
     EXPECT_FALSE(w.replayWatch());
     ASSERT_EQ(errors.size(), 1);
     EXPECT_EQ(errors[0], "Error: junk.replay is not a Cobaltix replay.");
+}
+
+namespace {
+// The letters marked with & in the menu's own items (not its submenus'), doubled ones
+// listed: a letter two items share only moves between them.
+QStringList sharedMnemonics(const QMenu *menu) {
+    QStringList seen, shared;
+    for (const QAction *a : menu->actions()) {
+        const QString text = a->text();
+        const qsizetype at = text.indexOf('&');
+        if (at < 0 || at + 1 >= text.size())
+            continue;
+        const QString letter = text.mid(at + 1, 1).toLower();
+        (seen.contains(letter) ? shared : seen) << letter;
+    }
+    return shared;
+}
+} // namespace
+
+TEST_F(WindowTest, TheMenusLettersStayOneItemEachWithTheReplayItemsInBothLanguages) {
+    TestWindow w;
+    EXPECT_EQ(sharedMnemonics(w.Menu), QStringList());
+    if (!QFile::exists(QCoreApplication::applicationDirPath() + "/esp.dll"))
+        GTEST_SKIP() << "no language module beside the test program";
+    w.mnEspaniol->trigger();
+    EXPECT_EQ(w.mnRepeticiones->text(), GetText(16027));
+    EXPECT_EQ(sharedMnemonics(w.Menu), QStringList());
+    w.mnEnglish->trigger();
 }
