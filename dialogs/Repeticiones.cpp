@@ -21,27 +21,27 @@ constexpr GameMode FilterModes[] = {GameMode::OnePlayer, GameMode::TwoPlayers, G
 TfRepeticiones::TfRepeticiones(ReplayLibrary &lib, QWidget *parent)
     : QDialog(parent), library(lib) {
     setObjectName(QStringLiteral("fRepeticiones"));
-    setWindowTitle(GetText(16000));
+    setWindowTitle(GetText(16200));
     setFont(DialogFont());
     cbModo = new QComboBox(this);
-    cbModo->addItem(GetText(16007));
+    cbModo->addItem(GetText(16207));
     for (GameMode mode : FilterModes)
         cbModo->addItem(ModeName(mode));
     lvLista = new QTreeWidget(this);
     lvLista->setColumnCount(ColumnCount);
-    lvLista->setHeaderLabels({GetText(16001), GetText(16002), GetText(16003), GetText(16004),
-                              GetText(16005), GetText(16006), GetText(16012)});
+    lvLista->setHeaderLabels({GetText(16201), GetText(16202), GetText(16203), GetText(16204),
+                              GetText(16205), GetText(16206), GetText(16212)});
     lvLista->setRootIsDecorated(false);
     lvLista->setUniformRowHeights(true);
     lvLista->setSelectionMode(QAbstractItemView::SingleSelection);
     lvLista->setMinimumSize(600, 260);
     lblProblemas = new QLabel(this);
     lblProblemas->setWordWrap(true);
-    btnVer = new QPushButton(GetText(16008), this);
-    btnGuardar = new QPushButton(GetText(16009), this);
+    btnVer = new QPushButton(GetText(16208), this);
+    btnGuardar = new QPushButton(GetText(16209), this);
     btnGuardar->setCheckable(true);
-    btnBorrar = new QPushButton(GetText(16010), this);
-    btnCerrar = new QPushButton(GetText(16011), this);
+    btnBorrar = new QPushButton(GetText(16210), this);
+    btnCerrar = new QPushButton(GetText(16211), this);
     btnVer->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
@@ -68,7 +68,7 @@ void TfRepeticiones::Refrescar() {
     QStringList problems;
     entries = library.list(&problems);
     lblProblemas->setText(problems.isEmpty() ? QString()
-                                             : GetText(16019) + QLatin1Char('\n') +
+                                             : GetText(16219) + QLatin1Char('\n') +
                                                    problems.join(QLatin1Char('\n')));
     lblProblemas->setVisible(!problems.isEmpty());
     showEntries();
@@ -133,7 +133,7 @@ void TfRepeticiones::btnGuardarClick() {
 
 void TfRepeticiones::btnBorrarClick() {
     const int i = current();
-    if (i < 0 || MostrarMensaje(GetText(16013), QString(), true) != 1)
+    if (i < 0 || MostrarMensaje(GetText(16213), QString(), true) != 1)
         return;
     library.remove(entries[size_t(i)].path);
     Refrescar();

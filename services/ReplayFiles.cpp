@@ -67,13 +67,13 @@ QString ReplayProblemText(const QString &fileName, const ReplayStatus &status) {
     case ReplayProblem::None:
         return {};
     case ReplayProblem::NotAReplay:
-        return GetTextFmt(16020, {fileName});
+        return GetTextFmt(16220, {fileName});
     case ReplayProblem::NewerVersion:
-        return GetTextFmt(16021, {fileName});
+        return GetTextFmt(16221, {fileName});
     case ReplayProblem::Truncated:
-        return GetTextFmt(16022, {fileName});
+        return GetTextFmt(16222, {fileName});
     case ReplayProblem::Corrupt:
-        return GetTextFmt(16023, {fileName, qlonglong(status.offset)});
+        return GetTextFmt(16223, {fileName, qlonglong(status.offset)});
     }
     return {};
 }
@@ -86,7 +86,7 @@ bool ReadReplayFile(const QString &path, Replay &replay, QString &message) {
         return false;
     }
     if (file.size() > MaxReplayFile) {
-        message = GetTextFmt(16020, {name});
+        message = GetTextFmt(16220, {name});
         return false;
     }
     const ReplayStatus status = ReadReplay(file.readAll(), replay);
@@ -123,14 +123,14 @@ std::unique_ptr<IReplaySink> ReplayLibrary::begin(const ReplaySetup &setup) {
         }
     }
     if (!reported && report)
-        report(GetTextFmt(16024, {QDir::toNativeSeparators(dir), why}));
+        report(GetTextFmt(16224, {QDir::toNativeSeparators(dir), why}));
     reported = true;
     return nullptr;
 }
 
 void ReplayLibrary::failed() {
     if (!reported && report)
-        report(GetTextFmt(16024, {QDir::toNativeSeparators(dir), QStringLiteral("write failed")}));
+        report(GetTextFmt(16224, {QDir::toNativeSeparators(dir), QStringLiteral("write failed")}));
     reported = true;
 }
 
@@ -223,15 +223,15 @@ QString shownName(const Replay &r, int n) {
 
 QString resultText(const Replay &r) {
     if (!r.result)
-        return GetText(16018);
+        return GetText(16218);
     const ReplayResult &res = *r.result;
     if (res.how == GameEnd::Completed)
-        return GetText(16016);
+        return GetText(16216);
     if (res.how == GameEnd::Stopped)
-        return GetText(16017);
+        return GetText(16217);
     if (r.setup.mode == GameMode::OneToOne)
-        return GetTextFmt(16014, {shownName(r, res.winner(r.setup.mode))});
-    return GetTextFmt(16015, {res.stage});
+        return GetTextFmt(16214, {shownName(r, res.winner(r.setup.mode))});
+    return GetTextFmt(16215, {res.stage});
 }
 
 } // namespace

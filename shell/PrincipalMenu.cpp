@@ -54,8 +54,8 @@ void TfPrincipal::createMenu() {
     mnPausa = NewItem(Menu, "mnPausa", 10101, "F3");
     mnPausa->setEnabled(false);
     mnMejores = NewItem(Menu, "mnMejores", 10102);
-    mnRepeticiones = NewItem(Menu, "mnRepeticiones", 16027);
-    mnVerUltima = NewItem(Menu, "mnVerUltima", 16028);
+    mnRepeticiones = NewItem(Menu, "mnRepeticiones", 16227);
+    mnVerUltima = NewItem(Menu, "mnVerUltima", 16228);
     Menu->addSeparator();
     mnTipoJuego = NewSubmenu(Menu, "mnTipoJuego", 10103);
     // The game-mode items carry their text ids, which also name the mode they select.

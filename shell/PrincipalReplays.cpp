@@ -89,7 +89,7 @@ void TfPrincipal::mnRepeticionesClick() {
 void TfPrincipal::mnVerUltimaClick() {
     const QString last = replays.lastGame();
     if (last.isEmpty()) {
-        MostrarMensaje(GetText(16025), QString::fromLatin1(ApplicationTitle), false);
+        MostrarMensaje(GetText(16225), QString::fromLatin1(ApplicationTitle), false);
         return;
     }
     watchReplay(last);
@@ -148,7 +148,7 @@ void TfPrincipal::watchMoved() {
         return;
     controles.btnPausa->setIcon(
         ReplaySymbolIcon(watch->paused() ? ReplaySymbol::Play : ReplaySymbol::Pause));
-    controles.btnPausa->setToolTip(GetText(watch->paused() ? 16031 : 16030));
+    controles.btnPausa->setToolTip(GetText(watch->paused() ? 16231 : 16230));
     const int speeds[4] = {1, 2, 4, 8};
     for (size_t i = 0; i < controles.btnVelocidad.size(); ++i)
         controles.btnVelocidad[i]->setChecked(watch->speed() == speeds[i]);

@@ -131,9 +131,9 @@ void ReplayControls::setVisible(bool on) {
 }
 
 void ReplayControls::translate() {
-    btnPaso->setToolTip(GetText(16032));
-    btnParar->setToolTip(GetText(16029));
-    btnJugarAqui->setText(GetText(16026));
+    btnPaso->setToolTip(GetText(16232));
+    btnParar->setToolTip(GetText(16229));
+    btnJugarAqui->setText(GetText(16226));
 }
 
 QIcon ReplaySymbolIcon(ReplaySymbol which) {

@@ -80,7 +80,7 @@ TEST_F(ReplayFiles, TheListIsNewestFirstAndAFileLeftByAKilledGameShowsUnfinished
     EXPECT_FALSE(entries[0].replay.finished());
     EXPECT_TRUE(entries[1].replay.finished());
     EXPECT_GT(entries[0].replay.setup.recordedAt, entries[1].replay.setup.recordedAt);
-    EXPECT_EQ(DescribeReplay(entries[0].replay).result, GetText(16018));
+    EXPECT_EQ(DescribeReplay(entries[0].replay).result, GetText(16218));
 }
 
 TEST_F(ReplayFiles, OnlyTheLastHundredStayUnlessKeptForGood) {
@@ -125,10 +125,10 @@ TEST_F(ReplayFiles, FilesThatAreNoGoodReplaysAreLeftOutEachWithItsReason) {
     put("d-damaged.replay", damaged);
     QStringList problems;
     EXPECT_EQ(library.list(&problems).size(), 1u);
-    EXPECT_EQ(problems, (QStringList{GetTextFmt(16020, {"a-junk.replay"}),
-                                     GetTextFmt(16021, {"b-newer.replay"}),
-                                     GetTextFmt(16022, {"c-short.replay"}),
-                                     GetTextFmt(16023, {"d-damaged.replay", 18})}));
+    EXPECT_EQ(problems, (QStringList{GetTextFmt(16220, {"a-junk.replay"}),
+                                     GetTextFmt(16221, {"b-newer.replay"}),
+                                     GetTextFmt(16222, {"c-short.replay"}),
+                                     GetTextFmt(16223, {"d-damaged.replay", 18})}));
     EXPECT_EQ(problems[0], "a-junk.replay is not a Cobaltix replay.");
     Replay none;
     QString message;

@@ -141,7 +141,7 @@ TEST_F(WindowTest, AFileThatIsNoReplayIsNamedAndNothingElseHappens) {
     w.show();
     // With nothing recorded yet, the last game is none.
     w.mnVerUltima->trigger();
-    EXPECT_EQ(w.messages.value(0), GetText(16025));
+    EXPECT_EQ(w.messages.value(0), GetText(16225));
 
     const QString junk = scratch.filePath("junk.replay");
     QFile file(junk);
@@ -179,7 +179,7 @@ TEST_F(WindowTest, TheMenusLettersStayOneItemEachWithTheReplayItemsInBothLanguag
     if (!QFile::exists(QCoreApplication::applicationDirPath() + "/esp.dll"))
         GTEST_SKIP() << "no language module beside the test program";
     w.mnEspaniol->trigger();
-    EXPECT_EQ(w.mnRepeticiones->text(), GetText(16027));
+    EXPECT_EQ(w.mnRepeticiones->text(), GetText(16227));
     EXPECT_EQ(sharedMnemonics(w.Menu), QStringList());
     w.mnEnglish->trigger();
 }

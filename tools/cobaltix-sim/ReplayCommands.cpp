@@ -13,12 +13,12 @@ std::unique_ptr<IReplaySink> Simulator::OnePathStore::begin(const ReplaySetup &)
     QString why;
     if (sink->open(why))
         return sink;
-    host.showError(GetTextFmt(16024, {QDir::toNativeSeparators(into), why}), GetText(1002));
+    host.showError(GetTextFmt(16224, {QDir::toNativeSeparators(into), why}), GetText(1002));
     return nullptr;
 }
 
 void Simulator::OnePathStore::failed() {
-    host.showError(GetTextFmt(16024, {QString(), QStringLiteral("write failed")}), GetText(1002));
+    host.showError(GetTextFmt(16224, {QString(), QStringLiteral("write failed")}), GetText(1002));
 }
 
 void Simulator::recordInto(const QString &path) {
