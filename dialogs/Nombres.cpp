@@ -52,11 +52,14 @@ TfNombres::TfNombres(QWidget *parent) : FixedDialog(292, 123, parent) {
 void TfNombres::showEvent(QShowEvent *event) {
     // A name longer than its box shows its start, not its end. The focused one is
     // selected from its end back to the start, as the dialog would select it anyway.
-    QLineEdit *first = cbJugador1->lineEdit();
+    // Against a CPU only the person's box is enabled, and it takes the focus.
+    QComboBox *focused = cbJugador1->isEnabled() ? cbJugador1 : cbJugador2;
+    QComboBox *other = focused == cbJugador1 ? cbJugador2 : cbJugador1;
+    QLineEdit *first = focused->lineEdit();
     const int length = int(first->text().size());
     first->setSelection(length, -length);
-    cbJugador2->lineEdit()->setCursorPosition(0);
-    cbJugador1->setFocus();
+    other->lineEdit()->setCursorPosition(0);
+    focused->setFocus();
     FixedDialog::showEvent(event);
 }
 
@@ -79,6 +82,26 @@ void PedirNombres(QString &Nombre1, QString &Nombre2, const QStringList &known, 
         Nombre1 = nameOr(dialog->cbJugador1->currentText(), 12000);
         Nombre2 = nameOr(dialog->cbJugador2->currentText(), 12001);
         if (!MismoNombre(Nombre1, Nombre2))
+            return;
+        QMessageBox::warning(parent, GetText(12003), GetText(12002));
+    }
+}
+
+void PedirNombre(int player, QString &name, const QString &rival, const QStringList &known,
+                 QWidget *parent) {
+    auto dialog = std::make_unique<TfNombres>(parent);
+    QComboBox *own = player == 1 ? dialog->cbJugador1 : dialog->cbJugador2;
+    QComboBox *other = player == 1 ? dialog->cbJugador2 : dialog->cbJugador1;
+    for (const QString &known : known)
+        if (!known.isEmpty())
+            own->addItem(known);
+    own->setEditText(name);
+    other->setEditText(rival);
+    other->setEnabled(false);
+    for (;;) {
+        dialog->exec();
+        name = nameOr(own->currentText(), player == 1 ? 12000 : 12001);
+        if (!MismoNombre(name, rival))
             return;
         QMessageBox::warning(parent, GetText(12003), GetText(12002));
     }

@@ -36,6 +36,11 @@ bool MismoNombre(const QString &a, const QString &b);
 void PedirNombres(QString &Nombre1, QString &Nombre2, const QStringList &known,
                   QWidget *parent = nullptr);
 
+// Against a CPU: asks only the name of player (1 or 2), showing the CPU's name (rival)
+// in the other box, until the two differ.
+void PedirNombre(int player, QString &name, const QString &rival, const QStringList &known,
+                 QWidget *parent = nullptr);
+
 // The same, offering the players of the one-to-one table.
 void PedirNombres(QString &Nombre1, QString &Nombre2, const RecordTables &records,
                   QWidget *parent = nullptr);

@@ -145,8 +145,8 @@ void TfTablaRecords::MostrarRecords() {
     lblNombresVs->setText(RecordTables::columnText(records.NombresVs()));
 }
 
-void TfTablaRecords::NuevoRecordFases(qint32 Puntos, qint32 Fase, QString &Nombre) {
-    if (records.NuevoRecordFases(Puntos, Fase, Nombre, PedirRecord) == 0)
+void TfTablaRecords::NuevoRecordFases(qint32 Puntos, qint32 Fase, QString &Nombre, bool ask) {
+    if (records.NuevoRecordFases(Puntos, Fase, Nombre, ask ? PedirRecord : nullptr) == 0)
         return;
     MostrarRecords();
     exec();

@@ -26,7 +26,8 @@ public:
 
     // Enters a by-stages result; when it makes the table, asks its name (which may
     // replace Nombre) and shows this window.
-    void NuevoRecordFases(qint32 Puntos, qint32 Fase, QString &Nombre);
+    // ask false enters Nombre as it is (a CPU's result).
+    void NuevoRecordFases(qint32 Puntos, qint32 Fase, QString &Nombre, bool ask = true);
     // Enters one player's one-to-one game; shows nothing.
     void NuevoRecordVs(qint32 Puntos, bool Ganada, const QString &Nombre);
     QString NombreVs(int i) const { return records.NombreVs(i); }

@@ -1,13 +1,19 @@
 #pragma once
 
 #include "dialogs/DialogStyle.h"
+#include "dialogs/PadBox.h"
+#include "services/PadButtons.h"
 
 #include <QLineEdit>
+
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -37,6 +43,8 @@ protected:
 
 // The dialog where both players choose their five keys: left, right, rotate, step down
 // and throw. The ten codes stay distinct and free of the main window's reserved keys.
+// Below, each player's pad and the pad buttons of the same five actions; a player's
+// buttons stay distinct and free of Start, Back and Guide.
 class TfTeclas : public FixedDialog {
     Q_OBJECT
 public:
@@ -53,6 +61,10 @@ public:
     Codes teclas() const;
     void setTeclasReservadas(const Reserved &reserved);
 
+    void setMandos(const TPadSetup &setup);
+    // The buttons and the players' pads as the dialog holds them now.
+    TPadSetup mandos() const;
+
     // The alert for a refused key; tests replace it.
     std::function<void()> beep;
 
@@ -63,9 +75,15 @@ public:
     QPushButton *btnIntercambiar;
     QPushButton *btnAceptar;
     QPushButton *btnCancelar;
+    QGroupBox *gbMandos;
+    // Each player's pad: "No pad" or one of the pads connected.
+    std::array<QComboBox *, 2> cbMando{};
+    // The pad buttons of the ten actions, in the order of the key boxes.
+    std::array<TPadBox *, 10> botones{};
 
 public slots:
     void edTeclaKeyDown(TKeyBox *box, int code);
+    void edBotonDown(TPadBox *box, int code);
     void btnIntercambiarClick();
     void reject() override;
 
@@ -74,17 +92,25 @@ protected:
 
 private:
     QGroupBox *newPlayerGroup(int left, int tag, int firstBox);
+    void newPadGroup();
+    void choosePad(int player, int index);
     TKeyBox *TeclaUsada(int code, const TKeyBox *box) const;
+    TPadBox *BotonUsado(int code, const TPadBox *box) const;
     void showName(TKeyBox *box);
 
     QString (*NombreTecla)(int) = NombreTeclaIngles;
     Reserved TeclasReservadas{};
+    std::vector<int> padNumbers;
+    QStringList padNames;
+    // The pad each combo box showed before its last change.
+    std::array<int, 2> shownPad{0, 0};
 };
 
 // Runs the key dialog over the game's ten keys; they change only when it ends with OK.
 bool DefinirTeclas(TfTeclas::Codes &TeclasJuego, const TfTeclas::Reserved &TeclasReservadas,
                    QWidget *parent = nullptr);
 
-// The same with the key names of the given language (1 Spanish, anything else English).
+// The same with the key names of the given language (1 Spanish, anything else English),
+// and with the pads when pads is given: it too changes only when the dialog ends with OK.
 bool DefinirTeclas(TfTeclas::Codes &TeclasJuego, const TfTeclas::Reserved &TeclasReservadas,
-                   int language, QWidget *parent = nullptr);
+                   int language, QWidget *parent = nullptr, TPadSetup *pads = nullptr);

@@ -22,6 +22,9 @@ public:
     virtual void step(Game &game, int player) { (void)game, (void)player; }
     // A new game started, or the game ended (forget any plan).
     virtual void reset() {}
+    // The name the player plays under when the controller is not a person ("CPU
+    // Master"); empty for a person, whose name the names dialog asks.
+    virtual QString playerName() const { return {}; }
     // One word naming who plays, as a replay records it and makes the controller again
     // to play on from it: "person" for the keyboard, a CPU level's name, "network".
     virtual QString controllerWord() const { return QStringLiteral("person"); }

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // What the game is built on: both players' views, the stage label and the host. None
 // of it is owned by the game; any of it may be missing (a headless game).
@@ -112,6 +113,9 @@ public:
     // The player's controller; the keyboard unless another was set.
     PlayerController &controller(int player);
     void setController(int player, std::unique_ptr<PlayerController> controller);
+    // The name the person of player (1 or 2) last played under: while a CPU plays
+    // that side, Name holds the CPU's name and this the person's, for the settings.
+    QString personName(int player) const;
 
     // A copy of the whole game state (both players, queues, generator, clock and
     // game-wide fields) without views, pictures or host, to advance headless. Its host
@@ -153,6 +157,8 @@ private:
     void showStatus(TInfo &p);
     bool askLeaveGame();
     void startMode();
+    void applyPlayerNames();
+    void askNames();
     void drawPause(TInfo &p, QImage &buffer);
     void restorePause(TInfo &p, QImage &buffer);
     void redrawPair(TInfo &p);
@@ -168,7 +174,7 @@ private:
     void copyStateFrom(const Game &other);
     int ask(const QString &text, const QString &caption, bool withCancel);
     void answered(const Answer &answer);
-    void recordStages(int points, QString &name);
+    void recordStages(TInfo &p);
     void ended(GameEnd how, const TInfo *loser);
 
     TRandom rng;
@@ -176,6 +182,7 @@ private:
     ITimer *TimerStatus = nullptr;
     ITimer *TimerControl = nullptr;
     std::array<std::unique_ptr<PlayerController>, 2> controllers;
+    std::array<std::optional<QString>, 2> keptNames;
     IInputObserver *inputObserver = nullptr;
     TPictures pics;
     GameBindings views;

@@ -30,6 +30,7 @@ void Game::copyStateFrom(const Game &o) {
     soundBroken = o.soundBroken;
     soundReported = o.soundReported;
     generation = o.generation;
+    keptNames = o.keptNames;
 }
 
 void Game::adoptState(const Game &o) {

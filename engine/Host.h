@@ -35,6 +35,16 @@ public:
     }
     // The players-names dialog; returns two different names through the arguments.
     virtual void PedirNombres(QString &name1, QString &name2) { (void)name1, (void)name2; }
+    // The name of the one person in a game against a CPU: player (1 or 2) is the
+    // person, rival the CPU's name, which the answer must differ from.
+    virtual void PedirNombre(int player, QString &name, const QString &rival) {
+        (void)player, (void)name, (void)rival;
+    }
+    // A CPU player's by-stages result, entered under its name without asking for one.
+    virtual void NuevoRecordFasesCpu(int points, int stage, const QString &name) {
+        QString unchanged = name;
+        NuevoRecordFases(points, stage, unchanged);
+    }
     // High-score entries. NuevoRecordFases may ask for a name and change name.
     virtual void NuevoRecordFases(int points, int stage, QString &name) {
         (void)points, (void)stage, (void)name;

@@ -170,6 +170,7 @@ void putSetup(Bytes &out, const ReplaySetup &s) {
     for (const ReplaySide &side : s.players) {
         putText(out, side.name);
         putText(out, side.controller.word.left(MaxWord));
+        putText(out, side.controller.playerName);
         out.push_back(std::uint8_t((side.controller.takesKeys ? 1 : 0) |
                                    (side.controller.needsSteps ? 2 : 0)));
         for (int v : {side.gem1Col, side.gem1Row, side.gem1Colour, side.gem2Col, side.gem2Row,
@@ -207,6 +208,7 @@ bool readSetup(Cursor &in, ReplaySetup &s) {
     for (ReplaySide &side : s.players) {
         side.name = in.text(MaxText);
         side.controller.word = in.text(MaxWord);
+        side.controller.playerName = in.text(MaxText);
         const std::uint8_t how = in.byte();
         side.controller.takesKeys = how & 1;
         side.controller.needsSteps = how & 2;

@@ -35,6 +35,7 @@ extern const char ReplayMagic[ReplayMagicSize + 1];
 
 struct ReplayController {
     QString word = QStringLiteral("person");
+    QString playerName; // the name a CPU plays under; empty for a person
     bool takesKeys = true;
     bool needsSteps = false;
     bool operator==(const ReplayController &) const = default;

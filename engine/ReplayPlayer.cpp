@@ -35,6 +35,12 @@ void ReplayHost::PedirNombres(QString &name1, QString &name2) {
     }
 }
 
+void ReplayHost::PedirNombre(int player, QString &name, const QString &) {
+    Answer a;
+    if (answers.take(AnswerKind::Names, a))
+        name = player == 1 ? a.first : a.second;
+}
+
 void ReplayHost::NuevoRecordFases(int, int, QString &name) {
     Answer a;
     if (answers.take(AnswerKind::NewRecord, a))

@@ -38,6 +38,7 @@ public:
 
     int MostrarMensaje(const QString &text, const QString &caption, bool withCancel) override;
     void PedirNombres(QString &name1, QString &name2) override;
+    void PedirNombre(int player, QString &name, const QString &rival) override;
     void NuevoRecordFases(int points, int stage, QString &name) override;
     bool PedirTeclas(std::array<std::uint16_t, 10> &keys,
                      const std::array<bool, 256> &reserved) override;
@@ -51,6 +52,7 @@ public:
     bool takesKeys() const override { return recorded.takesKeys; }
     bool needsSteps() const override { return recorded.needsSteps; }
     QString controllerWord() const override { return recorded.word; }
+    QString playerName() const override { return recorded.playerName; }
 
 private:
     ReplayController recorded;

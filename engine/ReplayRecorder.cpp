@@ -30,7 +30,7 @@ ReplaySetup ReplayRecorder::setupOf(Game &g) {
         PlayerController &c = g.controller(n);
         ReplaySide &side = s.players[size_t(n - 1)];
         side.name = p.Name;
-        side.controller = {c.controllerWord(), c.takesKeys(), c.needsSteps()};
+        side.controller = {c.controllerWord(), c.playerName(), c.takesKeys(), c.needsSteps()};
         side.gem1Col = p.Gem1Col, side.gem1Row = p.Gem1Row, side.gem1Colour = p.Gem1Colour;
         side.gem2Col = p.Gem2Col, side.gem2Row = p.Gem2Row, side.gem2Colour = p.Gem2Colour;
     }

@@ -27,17 +27,19 @@ void Game::mnNuevoJuegoClick() {
         p->ResetBoard();
         p->ResetCounters();
     }
+    applyPlayerNames();
     if (TipoJuego == GameMode::OneToOne) {
-        hostPtr->PedirNombres(p1->Name, p2->Name);
-        answered({AnswerKind::Names, 0, p1->Name, p2->Name, {}});
+        askNames();
         for (TInfo *p : {p1.get(), p2.get()})
             if (p->View.NameLabel)
                 p->View.NameLabel->setText(p->Name);
     } else {
-        if (p1->View.NameLabel)
-            p1->View.NameLabel->setText(GetText(12000));
-        if (p2->View.NameLabel)
-            p2->View.NameLabel->setText(GetText(12001));
+        for (int n = 1; n <= 2; ++n) {
+            TInfo &p = player(n);
+            const bool cpu = !controller(n).playerName().isEmpty();
+            if (p.View.NameLabel)
+                p.View.NameLabel->setText(cpu ? p.Name : GetText(n == 1 ? 12000 : 12001));
+        }
     }
     setTimer(TimerStatus, true);
     setTimer(p1->DrawTimer, true);
@@ -51,6 +53,43 @@ void Game::mnNuevoJuegoClick() {
     for (int n = 1; n <= 2; ++n)
         controller(n).reset();
     updateControlTimer();
+}
+
+// A CPU plays under its own name; the name of the person it replaced is kept aside
+// and comes back when a person plays that side again.
+void Game::applyPlayerNames() {
+    for (int n = 1; n <= 2; ++n) {
+        TInfo &p = player(n);
+        std::optional<QString> &kept = keptNames[size_t(n - 1)];
+        const QString cpu = controller(n).playerName();
+        if (!cpu.isEmpty()) {
+            if (!kept)
+                kept = p.Name;
+            p.Name = cpu;
+        } else if (kept) {
+            p.Name = *kept;
+            kept.reset();
+        }
+    }
+}
+
+QString Game::personName(int n) const {
+    const std::optional<QString> &kept = keptNames[n == 2 ? 1 : 0];
+    return kept ? *kept : player(n).Name;
+}
+
+// Only people are asked their names: both in one dialog, or the one person alone.
+// The answer is logged even when nobody was asked, so a replay knows the names.
+void Game::askNames() {
+    const bool person1 = controller(1).playerName().isEmpty();
+    const bool person2 = controller(2).playerName().isEmpty();
+    if (person1 && person2)
+        hostPtr->PedirNombres(p1->Name, p2->Name);
+    else if (person1)
+        hostPtr->PedirNombre(1, p1->Name, p2->Name);
+    else if (person2)
+        hostPtr->PedirNombre(2, p2->Name, p1->Name);
+    answered({AnswerKind::Names, 0, p1->Name, p2->Name, {}});
 }
 
 void Game::startMode() {

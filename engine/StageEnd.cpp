@@ -85,8 +85,8 @@ void Game::endStages(TInfo &p) {
     holdEndNotice = true;
     EndGame(false, &p);
     holdEndNotice = false;
-    recordStages(p1->Points, p1->Name);
-    recordStages(p2->Points, p2->Name);
+    recordStages(*p1);
+    recordStages(*p2);
     ended(GameEnd::Completed, nullptr);
 }
 
@@ -119,8 +119,8 @@ void Game::EndGame(bool lost, TInfo *p) {
             endOneToOne(loser, winner);
         } else {
             showGameOver(loser);
-            recordStages(winner.Points, winner.Name);
-            recordStages(loser.Points, loser.Name);
+            recordStages(winner);
+            recordStages(loser);
         }
     }
     SetMixerActive(false);
@@ -147,7 +147,11 @@ void Game::endOneToOne(TInfo &loser, TInfo &winner) {
 }
 
 // A by-stages result for the high-score table; the name the dialog returned is logged.
-void Game::recordStages(int points, QString &name) {
-    hostPtr->NuevoRecordFases(points, FaseActual, name);
-    answered({AnswerKind::NewRecord, points, name, {}, {}});
+// A CPU's result goes in under its own name: nobody is asked to type one for it.
+void Game::recordStages(TInfo &p) {
+    if (controller(p.Number).playerName().isEmpty())
+        hostPtr->NuevoRecordFases(p.Points, FaseActual, p.Name);
+    else
+        hostPtr->NuevoRecordFasesCpu(p.Points, FaseActual, p.Name);
+    answered({AnswerKind::NewRecord, p.Points, p.Name, {}, {}});
 }

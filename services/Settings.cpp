@@ -86,11 +86,36 @@ int readZoom(const UserStore &store) {
     return int(zoom->integer);
 }
 
+QString readPlayer(const UserStore &store, const char *name) {
+    const auto key = store.openKey(QString::fromLatin1(SettingsKeyPath), false);
+    const auto value = key ? key->value(QString::fromLatin1(name)) : std::nullopt;
+    return value && isString(*value) ? value->text : QString();
+}
+
+constexpr const char *PlayerValues[] = {"Player 1", "Player 2"};
+
+// Stores written before the game knew pads hold none: the defaults, and no failure.
+TBotonesMando readPadButtons(const UserStore &store) {
+    TBotonesMando buttons = DefaultPadButtons;
+    const auto key = store.openKey(QString::fromLatin1(SettingsKeyPath), false);
+    const auto value = key ? key->value(QStringLiteral("Pad buttons")) : std::nullopt;
+    if (!value)
+        return buttons;
+    if (value->type != StoreType::Binary || !DecodePadButtons(value->binary, buttons)) {
+        key->refuse();
+        return DefaultPadButtons;
+    }
+    return buttons;
+}
+
 } // namespace
 
 void LeerConfiguracion(TConfiguracion &config, const UserStore &store) {
     // Stores written before the window had sizes hold no "Zoom": that is no failure.
     config.Zoom = readZoom(store);
+    for (size_t i = 0; i < config.Jugadores.size(); ++i)
+        config.Jugadores[i] = readPlayer(store, PlayerValues[i]);
+    config.BotonesMando = readPadButtons(store);
     if (readSettings(store, config))
         return;
     config.TeclasJuego = DefaultGameKeys;
@@ -115,9 +140,15 @@ bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store) 
         {QStringLiteral("Keys"), StoreValue::ofBinary(encodeKeys(config.TeclasJuego))},
         {QStringLiteral("Name 1"), StoreValue::ofString(FitCp1252(config.Nombre1))},
         {QStringLiteral("Name 2"), StoreValue::ofString(FitCp1252(config.Nombre2))},
-        {QStringLiteral("Language"), StoreValue::ofInteger(languageToStore(*key))}};
+        {QStringLiteral("Language"), StoreValue::ofInteger(languageToStore(*key))},
+        {QStringLiteral("Pad buttons"),
+         StoreValue::ofBinary(EncodePadButtons(config.BotonesMando))}};
     if (config.Zoom >= MinZoom && config.Zoom <= MaxZoom)
         values.insert(QStringLiteral("Zoom"), StoreValue::ofInteger(config.Zoom));
+    for (size_t i = 0; i < config.Jugadores.size(); ++i)
+        if (!config.Jugadores[i].isEmpty())
+            values.insert(QString::fromLatin1(PlayerValues[i]),
+                          StoreValue::ofString(config.Jugadores[i]));
     // One atomic write: a failure leaves every stored value as it was.
     const bool written = key->setValues(values);
     if (!written)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/PadButtons.h"
 #include "services/UserStore.h"
 
 #include <QString>
@@ -26,20 +27,27 @@ struct TConfiguracion {
     QString Nombre2;
     // The window's size factor, MinZoom to MaxZoom; 0 when none was stored.
     int Zoom = 0;
+    // Who plays each side: "person" or a CPU level's word; empty when none was stored.
+    std::array<QString, 2> Jugadores;
+    // Both players' pad buttons.
+    TBotonesMando BotonesMando = DefaultPadButtons;
 };
 
 // Reads the keys, the names and the language, and switches to that language. Any
 // failure gives the default keys and English, silently; the names then keep what they
 // held or what was read before the failure. A value refused for its type or size has
 // the store file kept whole before it is next written. "Zoom" is read on its own:
-// missing, of another type or outside MinZoom..MaxZoom it reads as 0.
+// missing, of another type or outside MinZoom..MaxZoom it reads as 0. So are "Player 1"
+// and "Player 2": missing or not text they read as empty. "Pad buttons" is read on its own
+// too: missing, it gives the default buttons; of another type or size, or holding a code
+// that is no button, the defaults as well, and the file is kept.
 void LeerConfiguracion(TConfiguracion &config, const UserStore &store = UserStore());
 
-// Stores the keys, the names, the current language and a zoom of MinZoom..MaxZoom, all
-// or none; while the Spanish module could not be loaded, the stored language is kept.
-// A failed write is reported (text 1004, caption 1002), a store that cannot be opened
-// once per run.
-// Returns whether everything was stored.
+// Stores the keys, the names, the current language, the pad buttons, a zoom of
+// MinZoom..MaxZoom and the players that are not empty, all or none; while the Spanish
+// module could not be loaded, the stored language is kept. A failed write is reported
+// (text 1004, caption 1002), a store that cannot be opened once per run. Returns whether
+// everything was stored.
 bool GuardarConfiguracion(const TConfiguracion &config, const UserStore &store = UserStore());
 
 // Reports (text 1004, caption 1002) that the store cannot be opened for writing, the

@@ -20,8 +20,9 @@ QString DlgNormalize(const QString &text) {
     return NormalizeLineBreaks(text);
 }
 
-bool DlgTeclas(std::array<std::uint16_t, 10> &keys, const std::array<bool, 256> &reserved) {
-    return DefinirTeclas(keys, reserved, GetLanguage());
+bool DlgTeclas(std::array<std::uint16_t, 10> &keys, const std::array<bool, 256> &reserved,
+               TPadSetup *pads) {
+    return DefinirTeclas(keys, reserved, GetLanguage(), nullptr, pads);
 }
 
 void DlgFinal() {
@@ -53,6 +54,10 @@ public:
     void NuevoRecordFases(int points, int stage, QString &name) override {
         window().NuevoRecordFases(points, stage, name);
     }
+    void NuevoRecordFasesCpu(int points, int stage, const QString &name) override {
+        QString unchanged = name;
+        window().NuevoRecordFases(points, stage, unchanged, false);
+    }
     void NuevoRecordVs(int points, bool won, const QString &name) override {
         tables.NuevoRecordVs(points, won, name);
     }
@@ -83,6 +88,10 @@ private:
 
 void DlgPedirNombres(QString &name1, QString &name2) {
     PedirNombres(name1, name2, theTables ? theTables->knownPlayers() : QStringList());
+}
+
+void DlgPedirNombre(int player, QString &name, const QString &rival) {
+    PedirNombre(player, name, rival, theTables ? theTables->knownPlayers() : QStringList());
 }
 
 std::unique_ptr<TRecords> CreateTablaRecords() {

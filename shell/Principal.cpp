@@ -37,6 +37,7 @@ TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
     loadPictures();
     CrearRegion();
     createGame();
+    createPads();
 
     TFaseTable stages{};
     QString why;
@@ -51,6 +52,7 @@ TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
     for (int key : {112, 113, 114, 116, 122})
         game->TeclasReservadas[size_t(key)] = true;
     LeerConfiguracion();
+    applyPlayers();
     applyWindowZoom(StartZoom(chosenZoom, availableArea()));
     lastStored = currentSettings();
     if (GetLanguage() == LanguageEnglish)
@@ -61,6 +63,7 @@ TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
 
 TfPrincipal::~TfPrincipal() {
     watch.reset();
+    Mandos->stop();
     regionForma = QRegion();
     Sonidos.Liberar();
     game->EndGame(false, nullptr);

@@ -6,6 +6,7 @@
 #include "engine/ReplayRecorder.h"
 #include "services/ReplayFiles.h"
 #include "shell/ClockDriver.h"
+#include "shell/Mandos.h"
 #include "shell/ReplayBar.h"
 #include "shell/Sonidos.h"
 #include "shell/Widgets.h"
@@ -46,6 +47,9 @@ public:
     void setCloseWithoutAsking(bool on) { closeWithoutAsking = on; }
     // Store the settings now if keys, names or language changed since the last store.
     void storeSettingsIfChanged();
+    // Starts reading the game controllers; without them the game plays with keys.
+    void startPads();
+    TMandos &mandos() { return *Mandos; }
 
     // Whether the mixer exists: it comes with the first game.
     bool soundPrepared() const { return Sonidos.SoundMix() != nullptr; }
@@ -81,6 +85,10 @@ public:
     // The window-size submenu and its items for the factors 1 to 4; full screen.
     QAction *mnTamano, *mnPantallaCompleta;
     std::array<QAction *, 4> mnTamanos{};
+    // Who plays each side: the "Players" submenu, and per player its items, the person
+    // first, then the CPU levels from Beginner to Master.
+    QAction *mnJugadores;
+    std::array<std::array<QAction *, 6>, 2> mnControles{};
 
     // Commands of the buttons and the menu.
     void btnMenuClick();
@@ -95,6 +103,9 @@ public:
     void mnTamanoClick(int factor);
     // Full screen on or off (F11, the menu item; Esc leaves it).
     void mnPantallaCompletaClick(bool on);
+    // Player (1 or 2) is played by a person (word "person") or a CPU level's word; stored,
+    // and taken by the game at once, or when the game in progress ends.
+    void mnControlClick(int player, const QString &word);
     void AplicacionDesactivada();
     // Dragging by the glass layer over the scoreboard.
     void imgCristalMouseDown(const QPoint &globalPos);
@@ -105,7 +116,9 @@ public:
     int MostrarMensaje(const QString &text, const QString &caption, bool withCancel) override;
     void showError(const QString &text, const QString &caption) override;
     void PedirNombres(QString &name1, QString &name2) override;
+    void PedirNombre(int player, QString &name, const QString &rival) override;
     void NuevoRecordFases(int points, int stage, QString &name) override;
+    void NuevoRecordFasesCpu(int points, int stage, const QString &name) override;
     void NuevoRecordVs(int points, bool won, const QString &name) override;
     QString NombreVs(int row) override;
     void showFinal() override;
@@ -175,12 +188,20 @@ private:
     void watchMoved();
     bool watchKey(const QKeyEvent &key, int code);
     void replayGameEnded();
+    void createPlayersMenu(QMenu *menu);
+    void refreshPlayersMenu();
+    void applyPlayers();
+    void createPads();
+    // A player's pad went away: a running game pauses, and the player is told.
+    void padLost(int player);
 
     struct Stored {
         std::array<std::uint16_t, 10> keys{};
         QString name1, name2;
         int language = -1;
         int zoom = 0;
+        std::array<QString, 2> players;
+        TBotonesMando pads{};
         bool operator==(const Stored &) const = default;
     };
     Stored currentSettings() const;
@@ -197,6 +218,7 @@ private:
     };
     std::optional<KeysToRestore> keysToRestore;
     ClockDriver *driver = nullptr;
+    TMandos *Mandos = nullptr;
     TSonidos Sonidos;
     TRecords *tablaRecords = nullptr;
     QRegion regionForma;
@@ -213,5 +235,8 @@ private:
     bool fullScreenShown = false;
     QPoint placeBeforeFullScreen;
     bool gameRunning = false;
+    // A game is in progress (started, not ended): a new choice of players waits for its end.
+    bool gameInProgress = false;
+    std::array<QString, 2> chosenPlayers{QStringLiteral("person"), QStringLiteral("person")};
     TDialogZoom dialogZoom;
 };

@@ -60,8 +60,8 @@ void TfPrincipal::loadLanguagePictures() {
 }
 
 TfPrincipal::Stored TfPrincipal::currentSettings() const {
-    return {game->TeclasJuego, game->player(1).Name, game->player(2).Name, GetLanguage(),
-            chosenZoom};
+    return {game->TeclasJuego, game->personName(1), game->personName(2), GetLanguage(),
+            chosenZoom,        chosenPlayers,       Mandos->Botones};
 }
 
 void TfPrincipal::storeSettingsIfChanged() {
@@ -78,15 +78,22 @@ void TfPrincipal::LeerConfiguracion() {
     game->TeclasJuego = config.TeclasJuego;
     game->player(1).Name = config.Nombre1;
     game->player(2).Name = config.Nombre2;
+    Mandos->Botones = config.BotonesMando;
     chosenZoom = config.Zoom ? config.Zoom : FirstStartZoom(availableArea());
+    for (size_t i = 0; i < chosenPlayers.size(); ++i)
+        if (!config.Jugadores[i].isEmpty())
+            chosenPlayers[i] = config.Jugadores[i];
 }
 
 void TfPrincipal::GuardarConfiguracion() {
     TConfiguracion config;
     config.TeclasJuego = game->TeclasJuego;
-    config.Nombre1 = game->player(1).Name;
-    config.Nombre2 = game->player(2).Name;
+    // While a CPU plays a side, the name to keep is the person's.
+    config.Nombre1 = game->personName(1);
+    config.Nombre2 = game->personName(2);
     config.Zoom = chosenZoom;
+    config.Jugadores = chosenPlayers;
+    config.BotonesMando = Mandos->Botones;
     // A failed store is reported once by the store itself; do not repeat it at every
     // change, the exit tries again.
     ::GuardarConfiguracion(config);

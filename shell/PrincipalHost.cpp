@@ -52,10 +52,20 @@ void TfPrincipal::PedirNombres(QString &name1, QString &name2) {
     scheduleSettingsCheck();
 }
 
+void TfPrincipal::PedirNombre(int player, QString &name, const QString &rival) {
+    DlgPedirNombre(player, name, rival);
+    scheduleSettingsCheck();
+}
+
 void TfPrincipal::NuevoRecordFases(int points, int stage, QString &name) {
     if (tablaRecords)
         tablaRecords->NuevoRecordFases(points, stage, name);
     scheduleSettingsCheck();
+}
+
+void TfPrincipal::NuevoRecordFasesCpu(int points, int stage, const QString &name) {
+    if (tablaRecords)
+        tablaRecords->NuevoRecordFasesCpu(points, stage, name);
 }
 
 void TfPrincipal::NuevoRecordVs(int points, bool won, const QString &name) {
@@ -77,9 +87,19 @@ void TfPrincipal::showHighScores() {
 
 bool TfPrincipal::PedirTeclas(std::array<std::uint16_t, 10> &keys,
                               const std::array<bool, 256> &reserved) {
-    const bool accepted = DlgTeclas(keys, reserved);
-    if (accepted)
+    TPadSetup pads;
+    pads.buttons = Mandos->Botones;
+    pads.pads = Mandos->seats().connected();
+    for (int pad : pads.pads)
+        pads.names << Mandos->padName(pad);
+    pads.seats = {Mandos->seats().pad(1), Mandos->seats().pad(2)};
+    const bool accepted = DlgTeclas(keys, reserved, &pads);
+    if (accepted) {
+        Mandos->Botones = pads.buttons;
+        for (int player = 1; player <= 2; ++player)
+            Mandos->seats().assign(player, pads.seats[size_t(player - 1)]);
         scheduleSettingsCheck();
+    }
     return accepted;
 }
 

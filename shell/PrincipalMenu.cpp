@@ -3,6 +3,8 @@
 #include "shell/LatencyProbe.h"
 #include "shell/ReplayWatch.h"
 
+#include "ai/CpuController.h"
+#include "ai/Levels.h"
 #include "core/Texts.h"
 #include "dialogs/TranslateForm.h"
 #include "services/VirtualKeys.h"
@@ -69,6 +71,7 @@ void TfPrincipal::createMenu() {
     mnSonido = NewItem(Menu, "mnSonido", 10105);
     mnSonido->setCheckable(true);
     mnSonido->setChecked(true);
+    createPlayersMenu(Menu);
     createZoomMenu(Menu);
     Menu->addSeparator();
     mnIdioma = NewSubmenu(Menu, "mnIdioma", 10106);
@@ -105,6 +108,62 @@ void TfPrincipal::createZoomMenu(QMenu *menu) {
     mnPantallaCompleta = NewItem(menu, "mnPantallaCompleta", 10111, "F11");
     mnPantallaCompleta->setCheckable(true);
     connect(mnPantallaCompleta, &QAction::triggered, this, &TfPrincipal::mnPantallaCompletaClick);
+}
+
+// The word of the item at index (0 the person, then the levels).
+static QString ControlWord(int index) {
+    return index == 0 ? QStringLiteral("person")
+                      : QString::fromLatin1(CpuLevelWord(CpuLevel(index - 1)));
+}
+
+void TfPrincipal::createPlayersMenu(QMenu *menu) {
+    mnJugadores = NewSubmenu(menu, "mnJugadores", 10112);
+    for (int n = 1; n <= 2; ++n) {
+        QAction *side = NewSubmenu(mnJugadores->menu(), n == 1 ? "mnJugador1" : "mnJugador2",
+                                   n == 1 ? 12000 : 12001);
+        auto &items = mnControles[size_t(n - 1)];
+        for (int i = 0; i <= CpuLevelCount; ++i) {
+            const QByteArray name = "mnControl" + QByteArray::number(n) + QByteArray::number(i);
+            // The person's item translates by its tag; the CPU items are named on showing.
+            items[size_t(i)] = NewItem(side->menu(), name.constData(), i == 0 ? 10113 : 0);
+            const QString word = ControlWord(i);
+            connect(items[size_t(i)], &QAction::triggered, this,
+                    [this, n, word] { mnControlClick(n, word); });
+        }
+        RadioGroup(this, {items[0], items[1], items[2], items[3], items[4], items[5]});
+    }
+    connect(mnJugadores->menu(), &QMenu::aboutToShow, this, &TfPrincipal::refreshPlayersMenu);
+}
+
+void TfPrincipal::refreshPlayersMenu() {
+    for (size_t side = 0; side < mnControles.size(); ++side) {
+        for (int i = 0; i <= CpuLevelCount; ++i) {
+            QAction *item = mnControles[side][size_t(i)];
+            if (i > 0)
+                item->setText(GetTextFmt(16005, {CpuLevelName(CpuLevel(i - 1))}));
+            item->setChecked(ControlWord(i) == chosenPlayers[side]);
+        }
+    }
+}
+
+void TfPrincipal::mnControlClick(int player, const QString &word) {
+    chosenPlayers[size_t(player - 1)] = word;
+    if (!gameInProgress)
+        applyPlayers();
+    storeSettingsIfChanged();
+}
+
+// The game's controllers follow the players chosen; a word that names no level (a
+// stored value from elsewhere) is a person.
+void TfPrincipal::applyPlayers() {
+    for (int n = 1; n <= 2; ++n) {
+        CpuLevel level;
+        const QString &word = chosenPlayers[size_t(n - 1)];
+        if (ParseCpuLevel(word, level))
+            game->setController(n, MakeCpuController(level));
+        else
+            game->setController(n, std::make_unique<KeyboardController>());
+    }
 }
 
 void TfPrincipal::connectMenu() {
@@ -156,6 +215,10 @@ void TfPrincipal::btnMenuClick() {
 void TfPrincipal::pauseItemChanged(bool enabled, bool paused) {
     // The pause item is enabled exactly while a game is in progress.
     showStartHints(!enabled);
+    const bool ended = gameInProgress && !enabled;
+    gameInProgress = enabled;
+    if (ended)
+        applyPlayers();
     mnPausa->setEnabled(enabled);
     setMenuCaption(mnPausa, paused ? 10011 : 10012);
     // The pause item is enabled exactly while a game is in progress.

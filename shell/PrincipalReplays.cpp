@@ -1,5 +1,6 @@
 #include "shell/Principal.h"
 
+#include "ai/CpuController.h"
 #include "core/Texts.h"
 #include "dialogs/Repeticiones.h"
 #include "services/ErrorReport.h"
@@ -48,7 +49,13 @@ void TfPrincipal::createReplays() {
     recorder = std::make_unique<WindowRecorder>(*game, replays, [this] { replayGameEnded(); });
     game->setInputObserver(recorder.get());
     driver->OnStepped = [this] { recorder->flush(); };
+    // Playing on makes the recorded players again: a person or a CPU level.
     controllerFactory = [](const QString &word) -> std::unique_ptr<PlayerController> {
+        CpuLevel level;
+        if (ParseCpuLevel(word, level))
+            return MakeCpuController(level);
+        if (word == u"greedy")
+            return MakeGreedyController();
         if (word == u"person")
             return std::make_unique<KeyboardController>();
         return nullptr;

@@ -7,6 +7,7 @@
 #include "shell/Principal.h"
 #include "shell/ShutdownSignals.h"
 #include "shell/SingleInstance.h"
+#include "sound/MachineAudio.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -69,7 +70,7 @@ private:
 };
 } // namespace
 
-int main(int argc, char *argv[]) {
+static int run(int argc, char *argv[]) {
     // A fractional screen scale draws the pixel art with uneven pixels: round it to a
     // whole one (1.5 gives 2, 1.25 gives 1).
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
@@ -98,6 +99,9 @@ int main(int argc, char *argv[]) {
     const bool fatal = window->stageFileFailed();
     if (!fatal && !stop.requested()) {
         window->show();
+        // The pads come a moment after the window is on the screen: starting SDL's game
+        // controllers takes a few milliseconds the first paint need not wait for.
+        QTimer::singleShot(250, window.get(), &TfPrincipal::startPads);
         app.exec();
     }
     stop.finished();
@@ -106,4 +110,8 @@ int main(int argc, char *argv[]) {
     SetLanguage(0); // releases a loaded language module
     SetErrorReporter({});
     return fatal ? 1 : 0;
+}
+
+int main(int argc, char *argv[]) {
+    ExitProcess(run(argc, argv));
 }

@@ -1,4 +1,5 @@
 #include "sound/QtAudioOutput.h"
+#include "sound/SilentOutput.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
@@ -119,30 +120,7 @@ void QtOutputDevice::feed() {
         listener->blockDone();
 }
 
-int MachineAudioSystem::deviceCount() const {
-    return std::max(real.deviceCount(), silent.deviceCount());
-}
-
-bool MachineAudioSystem::capabilities(int device, DeviceCaps &caps) const {
-    return real.deviceCount() > 0 ? real.capabilities(device, caps)
-                                  : silent.capabilities(device, caps);
-}
-
-bool MachineAudioSystem::supportsFormat(int device, const WaveFormat &format) const {
-    return real.deviceCount() > 0 ? real.supportsFormat(device, format)
-                                  : silent.supportsFormat(device, format);
-}
-
-std::unique_ptr<OutputDevice> MachineAudioSystem::open(int device, const WaveFormat &format,
-                                                       BlockDoneListener *listener, int &error) {
-    if (real.deviceCount() > 0)
-        if (auto out = real.open(device, format, listener, error))
-            return out;
-    error = 0;
-    return silent.open(-1, format, listener, error);
-}
-
-AudioSystem *defaultAudioSystem() {
-    static MachineAudioSystem machine;
-    return &machine;
+AudioSystem *CobaltixQtAudioSystem() {
+    static QtAudioSystem system;
+    return &system;
 }

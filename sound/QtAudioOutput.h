@@ -2,11 +2,13 @@
 
 #include "sound/BlockQueue.h"
 #include "sound/OutputDevice.h"
-#include "sound/SilentOutput.h"
 
 #include <QTimer>
 
 class QAudioSink;
+
+// The audio backend module (cobaltix-audio.so): the only code that uses Qt Multimedia,
+// loaded the first time a game plays sound, so the program starts without it.
 
 // The machine's audio outputs through Qt Multimedia; device names come from the
 // system's list of outputs, -1 being the default output.
@@ -18,24 +20,6 @@ public:
     std::unique_ptr<OutputDevice> open(int device, const WaveFormat &format,
                                        BlockDoneListener *listener, int &error) override;
     int64_t milliseconds() const override;
-};
-
-// The output the game gets by default. Each opening looks for the real outputs again:
-// while Qt lists some and one opens, they play; otherwise (no sound server, or one that
-// has gone away) a silent device stands in without an error, so a game runs silently
-// and the next one tries the server again.
-class MachineAudioSystem : public AudioSystem {
-public:
-    int deviceCount() const override;
-    bool capabilities(int device, DeviceCaps &caps) const override;
-    bool supportsFormat(int device, const WaveFormat &format) const override;
-    std::unique_ptr<OutputDevice> open(int device, const WaveFormat &format,
-                                       BlockDoneListener *listener, int &error) override;
-    int64_t milliseconds() const override { return monotonicMilliseconds(); }
-
-private:
-    QtAudioSystem real;
-    SilentAudioSystem silent;
 };
 
 // Pushes the blocks into a QAudioSink from a short timer on the UI thread; silence
@@ -66,3 +50,6 @@ private:
     bool paused = false;
     int64_t played = 0;
 };
+
+// The module's one entry point, looked up by name.
+extern "C" Q_DECL_EXPORT AudioSystem *CobaltixQtAudioSystem();

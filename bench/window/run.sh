@@ -1,19 +1,26 @@
 #!/bin/sh
-# Measures the release build of the game under Xvfb: start-up from exec to the window
-# being mapped (median of 5), resident memory and heap after 5 s in the menu, what Qt
-# maps, CPU use over 10 s idle before a game and over 10 s of a two-player game with key
-# presses. A plain Qt window (bench/window/PlainWindow.cpp, beside the program) is
-# measured first in the same run as the baseline of start-up and memory.
-# Usage: bench/window/run.sh [path to cobaltix]   (default build/release/bin/cobaltix)
+# Measures the release build of the game under Xvfb at one window size: start-up from
+# exec to the window being mapped and to its first paint (medians of 9), resident memory
+# and heap after 5 s in the menu, what Qt maps, CPU use over 10 s idle before a game and
+# over 10 s of a two-player game with key presses, and key-to-paint latency. A plain Qt
+# window (bench/window/PlainWindow.cpp, beside the program) is measured first in the same
+# run as the baseline of start-up and memory.
+# Usage: bench/window/run.sh [path to cobaltix [window size 1 to 4]]
+#        (default build/release/bin/cobaltix, size 1; plain_window and the first-paint
+#        probe window_probe are looked for beside the program)
 set -eu
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 PROGRAM=$(readlink -f "${1:-$ROOT/build/release/bin/cobaltix}")
-[ -x "$PROGRAM" ] && [ -x "$(dirname "$PROGRAM")/plain_window" ] ||
-    { echo "build cobaltix and plain_window of the release preset first" >&2; exit 1; }
+ZOOM=${2:-1}
+BIN=$(dirname "$PROGRAM")
+for tool in "$PROGRAM" "$BIN/plain_window" "$BIN/window_probe"; do
+    [ -x "$tool" ] || { echo "build cobaltix, plain_window and window_probe first" >&2; exit 1; }
+done
+case "$ZOOM" in 1 | 2 | 3 | 4) ;; *) echo "window size 1 to 4, not $ZOOM" >&2; exit 1 ;; esac
 
 WORK=$(mktemp -d)
 export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME/cobaltix"
 . "$ROOT/tests/e2e/x11env.sh"
 game=""
 cleanup() {
@@ -22,9 +29,13 @@ cleanup() {
     rm -rf "$WORK"
 }
 trap cleanup EXIT INT TERM
-start_x
+# Large enough for the window at x3 (1896 x 1380).
+SCREEN_W=2560 SCREEN_H=1600
+start_x "${SCREEN_W}x${SCREEN_H}x24"
 start_pulse
 cd "$WORK"
+printf '{"cobaltix-store": 1, "keys": {"Software\\\\Orvane Soft\\\\Cobaltix": {"Zoom": {"type": "integer", "data": %s}}}}\n' \
+    "$ZOOM" >"$XDG_CONFIG_HOME/cobaltix/store.json"
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
@@ -36,25 +47,33 @@ cpu_over() {
     b=$(ticks "$1")
     awk -v d=$((b - a)) -v hz="$hz" -v s="$2" 'BEGIN { printf "%.1f", 100 * d / hz / s }'
 }
+median() { echo "$@" | tr ' ' '\n' | sort -n | sed -n 5p; }
 
-# Median over 5 runs of the time from exec to the window named $2 being mapped; the
-# last run's process is left running in $game.
-startup_median() {
-    times=""
-    for run in 1 2 3 4 5; do
+# Nine starts of program $1 until its window named $2 is mapped and until the screen at
+# $3, $4 changes (its first paint); sets $mapped and $painted to the medians. The last
+# run's process is left running in $game.
+startup() {
+    times="" paints=""
+    for run in 1 2 3 4 5 6 7 8 9; do
+        "$BIN/window_probe" "$3" "$4" 20000 >"$WORK/probe.out" &
+        probe=$!
+        until grep -q ready "$WORK/probe.out" 2>/dev/null; do sleep 0.01; done
         start=$(now_ms)
         COBALTIX_LATENCY=1 "$1" >/dev/null 2>"$WORK/latency.log" &
         game=$!
         # Poll gently: a busy poll would steal the CPU the program needs to start.
         until xwininfo -name "$2" 2>/dev/null | grep -q IsViewable; do sleep 0.002; done
         times="$times $(($(now_ms) - start))"
-        if [ "$run" -lt 5 ]; then
+        wait "$probe" && paints="$paints $(($(tail -n 1 "$WORK/probe.out") - start))"
+        if [ "$run" -lt 9 ]; then
             kill "$game"
             wait "$game" 2>/dev/null || true
             game=""
         fi
     done
-    median=$(echo $times | tr ' ' '\n' | sort -n | sed -n 3p)
+    mapped=$(median $times) painted=$(median $paints)
+    echo "$2: start-up to window mapped: median $mapped ms (runs:$times)"
+    echo "$2: start-up to first paint: median $painted ms (runs:$paints)"
 }
 rss_mb() { awk '/VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }
 heap_mb() { awk '/\[heap\]/ { h = 1; next } h && /^Rss:/ { printf "%.1f", $2 / 1024; exit }' "/proc/$1/smaps"; }
@@ -62,21 +81,22 @@ qt_mapped() {
     grep -o 'libQt6[A-Za-z]*\|plugins/[a-z]*/[^ ]*\.so' "/proc/$1/maps" | sed 's|.*/||' | sort -u |
         tr '\n' ' '
 }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
-# The baseline: a plain Qt window linked with Qt Multimedia, in the same run.
-startup_median "$(dirname "$PROGRAM")/plain_window" "Plain Qt window"
-plain_median=$median plain_times=$times
+# The baseline: a plain Qt window linked with Qt Multimedia, at the screen's origin.
+startup "$BIN/plain_window" "Plain Qt window" 316 230
+plain_mapped=$mapped plain_painted=$painted
 sleep 5
-plain_rss=$(rss_mb "$game") plain_heap=$(heap_mb "$game")
+echo "Plain Qt window: resident memory after 5 s: $(rss_mb "$game") MB, heap $(heap_mb "$game") MB"
 kill "$game"
 wait "$game" 2>/dev/null || true
 game=""
 
-startup_median "$PROGRAM" Cobaltix
-echo "plain Qt window: start-up to window mapped: median ${plain_median} ms (runs:${plain_times})"
-echo "plain Qt window: resident memory after 5 s: ${plain_rss} MB, heap ${plain_heap} MB"
-echo "start-up to window mapped: median ${median} ms (runs:${times})"
-awk -v a="$median" -v b="$plain_median" 'BEGIN { printf "start-up against the plain window: %.2f times\n", a / b }'
+# The game opens centred; the probe watches a point of its scoreboard.
+startup "$PROGRAM" Cobaltix $(((SCREEN_W - 632 * ZOOM) / 2 + 315 * ZOOM)) \
+    $(((SCREEN_H - 460 * ZOOM) / 2 + 240 * ZOOM))
+echo "window size x$ZOOM: $(xwininfo -name Cobaltix | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w " x " h }')"
+echo "start-up against the plain window: mapped $(ratio "$mapped" "$plain_mapped") times, first paint $(ratio "$painted" "$plain_painted") times"
 sleep 5
 echo "resident memory after 5 s: $(rss_mb "$game") MB, heap $(heap_mb "$game") MB"
 echo "Qt libraries and plugins mapped: $(qt_mapped "$game")"

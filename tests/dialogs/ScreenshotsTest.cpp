@@ -63,7 +63,7 @@ void shootEveryDialog(const QString &prefix) {
     {
         TfTeclas keys;
         keys.setTeclas({37, 39, 38, 40, 13, 20, 108, 191, 16, 222});
-        save(keys, prefix + QStringLiteral("teclas"), {442, 208});
+        save(keys, prefix + QStringLiteral("teclas"), {442, 404});
     }
     {
         TfRecords record;

@@ -83,6 +83,21 @@ TEST_F(HighScores, NewRecordIsShownInTheWindow) {
     EXPECT_EQ(name, QStringLiteral("Ana"));
 }
 
+// A CPU's result goes in under its name: nobody is asked to type one for it.
+TEST_F(HighScores, ACpuRecordIsEnteredUnderItsNameWithoutAsking) {
+    typedName = QStringLiteral("Ana");
+    QString shownName;
+    ModalDriver driver({[&](QWidget *w) {
+        ASSERT_EQ(w, &window);
+        shownName = line(window.lblNombresFases, 1);
+        window.close();
+    }});
+    QString name = QStringLiteral("CPU Master");
+    window.NuevoRecordFases(2500, 9, name, false);
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(shownName, QStringLiteral("CPU Master"));
+}
+
 // No entry, no question and no window.
 TEST_F(HighScores, ZeroPointsDoNotEnter) {
     QString name = QStringLiteral("Player 1");

@@ -52,6 +52,11 @@ need_pulse() {
 
 # Starts Xvfb on a free display and exports DISPLAY; $1 is the screen (default 1024x768x24).
 start_x() {
+    # A runtime folder of the test's own: the game's single-instance lock lives there,
+    # so a game started by another test run never counts as this one's.
+    export XDG_RUNTIME_DIR="$WORK/run"
+    mkdir -p "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
     xfifo="$WORK/display"
     mkfifo "$xfifo"
     Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp -noreset 3>"$xfifo" \

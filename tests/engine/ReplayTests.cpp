@@ -166,7 +166,7 @@ TEST(Replay, AComputerPlayersMovesReplayWithoutItAndKeysStillPassItBy) {
     playUntilEnd(g, 12, 20 * 60000);
     const Replay replay = g.replay();
     ASSERT_TRUE(replay.finished());
-    EXPECT_EQ(replay.setup.players[1].controller, (ReplayController{"placer", false, true}));
+    EXPECT_EQ(replay.setup.players[1].controller, (ReplayController{"placer", {}, false, true}));
     EXPECT_EQ(replay.setup.players[0].controller, ReplayController{});
     expectReplaysTo(replay, g.game.stateHash(), WellsHash(g.views));
 }

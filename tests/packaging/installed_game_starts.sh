@@ -62,6 +62,10 @@ until wid=$(wait_window 1) && [ -n "$wid" ]; do
     i=$((i + 1))
     [ "$i" -gt 300 ] && fail "the installed game's window did not appear"
 done
+# A game loads the audio module from the installed module folder.
+xdotool windowfocus --sync "$wid" key F2 2>/dev/null
+sleep 1
+grep -q "audio module" "$WORK/program.log" && fail "$(grep "audio module" "$WORK/program.log")"
 kill -TERM "$game"
 wait_exit "$game"
 kill -0 "$game" 2>/dev/null && fail "the installed game did not end on SIGTERM"

@@ -317,3 +317,20 @@ TEST_F(Settings, StoreWithoutZoomStillGivesItsKeys) {
     GuardarConfiguracion(config, store);
     EXPECT_FALSE(key().contains("Zoom"));
 }
+
+TEST_F(Settings, PlayersAreStoredAsWordsAndABadOneReadsAsNoneAndSpoilsNothing) {
+    config.Jugadores = {"person", "master"};
+    ASSERT_TRUE(GuardarConfiguracion(config, store));
+    config = {};
+    LeerConfiguracion(config, store);
+    EXPECT_EQ(config.Jugadores[0], "person");
+    EXPECT_EQ(config.Jugadores[1], "master");
+
+    StoreKey k = key();
+    k.setInteger("Player 2", 4);
+    LeerConfiguracion(config, store);
+    EXPECT_EQ(config.Jugadores[1], QString());
+    EXPECT_EQ(config.Jugadores[0], "person");
+    EXPECT_EQ(config.TeclasJuego, DefaultGameKeys);
+    EXPECT_EQ(config.Nombre1, "Player 1");
+}

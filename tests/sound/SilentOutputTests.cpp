@@ -1,3 +1,4 @@
+#include "sound/MachineAudio.h"
 #include "sound/MixerSession.h"
 #include "sound/SilentOutput.h"
 #include "tests/sound/MixerTestSupport.h"
@@ -82,4 +83,23 @@ TEST_F(SilentOutputTest, TheMixerRunsOnTheSilentDevice) {
     release(w);
     SoundMixShutdown(session);
     session = nullptr;
+}
+
+// The real backend is a module loaded on first use; without it the game must still play,
+// silently, and say once why.
+TEST_F(SilentOutputTest, AMissingAudioModuleLeavesTheSilentDeviceAndSaysWhy) {
+    MachineAudioSystem machine(QStringList{QStringLiteral("/nonexistent/cobaltix")});
+    EXPECT_EQ(machine.deviceCount(), 1);
+    EXPECT_TRUE(machine.moduleError().contains(QStringLiteral("cobaltix-audio")));
+    CountingListener listener;
+    int error = -1;
+    auto device = machine.open(-1, WaveFormat{}, &listener, error);
+    EXPECT_EQ(error, 0);
+    EXPECT_NE(dynamic_cast<SilentDevice *>(device.get()), nullptr);
+}
+
+TEST_F(SilentOutputTest, TheAudioModuleLoadsFromBesideTheProgram) {
+    MachineAudioSystem machine;
+    EXPECT_GE(machine.deviceCount(), 1);
+    EXPECT_EQ(machine.moduleError(), QString());
 }

@@ -1,5 +1,7 @@
 #include "tools/cobaltix-sim/Simulator.h"
 
+#include "ai/CpuController.h"
+
 namespace {
 
 // The ten game keys by name, in the order of the key table.
@@ -52,6 +54,24 @@ void Simulator::cmdMove(const ScriptLine &line) {
                                                       "throw, not \"%1\"")
                                            .arg(line.words[2]));
     game->input(Input::move(n, move));
+}
+
+// The CPU takes its seed from the last "seed", so a seed replays its games too.
+void Simulator::cmdCpu(const ScriptLine &line) {
+    expectWords(line, 3, "cpu P beginner|easy|medium|hard|master|off");
+    const int n = player(line, 1);
+    if (line.words[2] == u"off") {
+        game->setController(n, std::make_unique<KeyboardController>());
+        cpuMoves.cpu[size_t(n - 1)] = false;
+        return;
+    }
+    CpuLevel level;
+    if (!ParseCpuLevel(line.words[2], level))
+        throw ScriptError(line.number, QStringLiteral("the CPU level is beginner, easy, medium, "
+                                                      "hard, master or off, not \"%1\"")
+                                           .arg(line.words[2]));
+    game->setController(n, MakeCpuController(level, seedValue));
+    cpuMoves.cpu[size_t(n - 1)] = true;
 }
 
 // Like the menu item, the command does nothing while it is disabled (no game running).

@@ -30,7 +30,7 @@ void Simulator::recordInto(const QString &path) {
 void Simulator::observeGame() {
     if (!recorder || &recorder->observed() != game.get()) {
         recorder = std::make_unique<ReplayRecorder>(*game, store);
-        game->setInputObserver(recorder.get());
+        observers.second = recorder.get();
     }
 }
 
@@ -60,8 +60,10 @@ void Simulator::replayFile(const QString &path, std::optional<std::int64_t> ms) 
         return;
     }
     TPictures pictures = game->pictures();
-    if (recorder && &recorder->observed() == game.get())
+    if (recorder && &recorder->observed() == game.get()) {
+        observers.second = nullptr;
         recorder.reset();
+    }
     game.reset();
     buildGame();
     game->pictures() = pictures;
@@ -70,6 +72,9 @@ void Simulator::replayFile(const QString &path, std::optional<std::int64_t> ms) 
         observeGame();
 
     host.replayAnswers = ReplayAnswers(replay.answers);
+    // The recorded CPU players' moves print as the CPU's own did.
+    for (size_t n = 0; n < 2; ++n)
+        cpuMoves.cpu[n] = !replay.setup.players[n].controller.playerName.isEmpty();
     {
         ReplayPlayback playback(*game, replay);
         playback.start();

@@ -54,6 +54,7 @@ void Simulator::cmdSeed(const ScriptLine &line) {
         throw ScriptError(line.number,
                           QStringLiteral("the seed must be a number from 0 to 4294967295"));
     game->random().seed(value);
+    seedValue = value;
 }
 
 void Simulator::cmdDeal(const ScriptLine &line) {

@@ -85,6 +85,44 @@ void SimHost::PedirNombres(QString &name1, QString &name2) {
     }
 }
 
+// The one-name dialog takes its answer from the same script answers as the two-name
+// one: the name in the person's place.
+void SimHost::PedirNombre(int player, QString &name, const QString &rival) {
+    if (replayAnswers) {
+        Answer a;
+        QString result = name;
+        if (replayAnswers->take(AnswerKind::Names, a))
+            result = player == 1 ? a.first : a.second;
+        out.line(QStringLiteral("name %1 %2 rival %3 -> %4")
+                     .arg(player)
+                     .arg(quoted(name), quoted(rival), quoted(result)));
+        name = result;
+        return;
+    }
+    QString shown = name;
+    for (;;) {
+        QString typed = shown;
+        if (!namesAnswers.empty()) {
+            typed = player == 1 ? namesAnswers.front().first : namesAnswers.front().second;
+            namesAnswers.pop_front();
+        }
+        const QString result = typed.isEmpty() ? GetText(player == 1 ? 12000 : 12001) : typed;
+        out.line(QStringLiteral("name %1 %2 rival %3 -> %4")
+                     .arg(player)
+                     .arg(quoted(shown), quoted(rival), quoted(result)));
+        if (!sameName(result, rival)) {
+            name = result;
+            return;
+        }
+        showError(GetText(12002), GetText(12003));
+        if (namesAnswers.empty())
+            throw ScriptError(scriptLine,
+                              QStringLiteral("the name dialog got the rival's name and the "
+                                             "script gives no further \"names\" answer"));
+        shown = typed;
+    }
+}
+
 void SimHost::NuevoRecordFases(int points, int stage, QString &name) {
     if (replayAnswers) {
         // The name typed then, where it changed the name; the table stays as it is.

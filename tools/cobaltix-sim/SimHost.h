@@ -34,6 +34,7 @@ public:
     int MostrarMensaje(const QString &text, const QString &caption, bool withCancel) override;
     void showError(const QString &text, const QString &caption) override;
     void PedirNombres(QString &name1, QString &name2) override;
+    void PedirNombre(int player, QString &name, const QString &rival) override;
     void NuevoRecordFases(int points, int stage, QString &name) override;
     void NuevoRecordVs(int points, bool won, const QString &name) override;
     void gameOverShown(int player) override;

@@ -12,6 +12,19 @@ Simulator::~Simulator() = default;
 
 void Simulator::buildGame() {
     game = std::make_unique<Game>(views.bindings(&host), TPictures::plain(), 1);
+    observers.first = &cpuMoves;
+    observers.second = nullptr;
+    game->setInputObserver(&observers);
+}
+
+void Simulator::CpuMoves::inputApplied(std::int64_t time, const Input &input) {
+    if (input.kind != InputKind::MoveOf || (input.player != 1 && input.player != 2) ||
+        !cpu[input.player - 1] || input.code < 0 || input.code >= MoveCount)
+        return;
+    sim.out.line(QStringLiteral("move %1 %2 at %3")
+                     .arg(input.player)
+                     .arg(QLatin1String(MoveName(Move(input.code))))
+                     .arg(time));
 }
 
 void Simulator::registerCommands() {
@@ -34,6 +47,7 @@ void Simulator::registerCommands() {
         {QStringLiteral("new"), &Simulator::cmdNew},
         {QStringLiteral("key"), &Simulator::cmdKey},
         {QStringLiteral("move"), &Simulator::cmdMove},
+        {QStringLiteral("cpu"), &Simulator::cmdCpu},
         {QStringLiteral("pause"), &Simulator::cmdPause},
         {QStringLiteral("mode-select"), &Simulator::cmdModeSelect},
         {QStringLiteral("run"), &Simulator::cmdRun},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Game.h"
+#include "engine/InputLog.h"
 #include "engine/ReplayPlayer.h"
 #include "engine/ReplayRecorder.h"
 #include "harness/Harness.h"
@@ -52,6 +53,7 @@ private:
     void cmdNew(const ScriptLine &line);
     void cmdKey(const ScriptLine &line);
     void cmdMove(const ScriptLine &line);
+    void cmdCpu(const ScriptLine &line);
     void cmdPause(const ScriptLine &line);
     void cmdModeSelect(const ScriptLine &line);
     void cmdRun(const ScriptLine &line);
@@ -82,7 +84,21 @@ private:
     static GameMode modeWord(const ScriptLine &line, int index);
     bool onOff(const ScriptLine &line, const char *first, const char *second);
 
+    // Prints the moves of CPU players as the game applies them: "move P MOVE at MS".
+    class CpuMoves : public IInputObserver {
+    public:
+        explicit CpuMoves(Simulator &sim) : sim(sim) {}
+        void inputApplied(std::int64_t time, const Input &input) override;
+        std::array<bool, 2> cpu{};
+
+    private:
+        Simulator &sim;
+    };
+
     Transcript out;
+    CpuMoves cpuMoves{*this};
+    // The CPU moves printed, then the recording of the game.
+    InputObserverPair observers;
     HeadlessViews views;
     SimHost host;
     std::unique_ptr<Game> game;
@@ -96,6 +112,7 @@ private:
         BoardText::Well board{};
     } builtIn;
     bool stagesFromFile = false;
+    std::uint32_t seedValue = 1; // the last "seed", which also seeds CPU players
     TFaseTable fileStages{};
 
     // Records the next game into one path, then no more.
