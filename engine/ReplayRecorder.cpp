@@ -29,7 +29,8 @@ ReplaySetup ReplayRecorder::setupOf(Game &g) {
         const TInfo &p = g.player(n);
         PlayerController &c = g.controller(n);
         ReplaySide &side = s.players[size_t(n - 1)];
-        side.name = p.Name;
+        // A CPU's side keeps the person's name aside; the new game puts the CPU's on.
+        side.name = g.personName(n);
         side.controller = {c.controllerWord(), c.playerName(), c.takesKeys(), c.needsSteps()};
         side.gem1Col = p.Gem1Col, side.gem1Row = p.Gem1Row, side.gem1Colour = p.Gem1Colour;
         side.gem2Col = p.Gem2Col, side.gem2Row = p.Gem2Row, side.gem2Colour = p.Gem2Colour;

@@ -171,6 +171,38 @@ TEST(Replay, AComputerPlayersMovesReplayWithoutItAndKeysStillPassItBy) {
     expectReplaysTo(replay, g.game.stateHash(), WellsHash(g.views));
 }
 
+// A computer player that plays under a name of its own, as the CPU levels do.
+class NamedPlacer : public Placer {
+public:
+    NamedPlacer() : Placer(100) {}
+    QString playerName() const override { return QStringLiteral("Robot"); }
+};
+
+TEST(Replay, APersonAfterANamedComputerPlayerReplaysWithTheNameKeptAside) {
+    // By stages, where no names dialog gives the names anew.
+    RecordedGame g(GameMode::TwoPlayers, 15, 4, 1000);
+    g.game.setController(2, std::make_unique<NamedPlacer>());
+    g.game.input(Input::command(InputKind::NewGame));
+    g.play(8, 3000);
+    EXPECT_EQ(g.game.player(2).Name, "Robot");
+    g.game.EndGame(false, nullptr);
+    g.game.setController(2, std::make_unique<KeyboardController>());
+    g.game.input(Input::command(InputKind::NewGame));
+    g.play(9, 3000);
+    const Replay first = g.replay(0), second = g.replay(1);
+    EXPECT_EQ(first.setup.players[1].controller.playerName, "Robot");
+    EXPECT_TRUE(second.setup.players[1].controller.playerName.isEmpty());
+    ShownReplay shown(second);
+    shown.playback.start();
+    shown.playback.runTo(g.game.clock().now());
+    EXPECT_EQ(shown.game.player(2).Name, g.game.player(2).Name);
+    EXPECT_EQ(shown.game.stateHash(), g.game.stateHash());
+    ShownReplay before(first);
+    before.playback.start();
+    before.playback.runToEnd();
+    EXPECT_EQ(before.game.stateHash(), first.result->stateHash);
+}
+
 TEST(Replay, PlayingOnFromAMomentRecordsAReplayThatPlaysToTheNewEnd) {
     RecordedGame g(GameMode::OneToOne, 13);
     g.game.input(Input::command(InputKind::NewGame));
