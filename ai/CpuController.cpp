@@ -28,6 +28,9 @@ public:
             return QStringLiteral("Greedy");
         return GetTextFmt(CpuNameText, {CpuLevelName(CpuLevel(level))});
     }
+    QString controllerWord() const override {
+        return QLatin1String(level < 0 ? "greedy" : CpuLevelWord(CpuLevel(level)));
+    }
     void step(Game &game, int player) override;
 
 private:

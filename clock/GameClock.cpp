@@ -90,6 +90,13 @@ bool GameClock::runUntil(const std::function<bool()> &done, std::int64_t limitMs
     return true;
 }
 
+void GameClock::startAt(std::int64_t time) {
+    for (const auto &timer : timers)
+        if (timer->isEnabled())
+            timer->scheduleAt(timer->due() + (time - current));
+    current = time;
+}
+
 void GameClock::copyStateFrom(const GameClock &other) {
     current = other.current;
     const size_t n = std::min(timers.size(), other.timers.size());

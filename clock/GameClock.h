@@ -77,6 +77,10 @@ public:
     std::int64_t nextDue() const;
 
     void setEvents(ClockEvents *source) { events = source; }
+    ClockEvents *eventSource() const { return events; }
+    // Moves the present moment to time without firing anything; running timers keep
+    // the time left to them.
+    void startAt(std::int64_t time);
 
     // The present moment and every timer's state (not handlers), from a clock with
     // the same timers.

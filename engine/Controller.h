@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 class Game;
 
 // Where one player's moves come from. The keyboard is the default; a CPU player, a
@@ -22,7 +25,14 @@ public:
     // The name the player plays under when the controller is not a person ("CPU
     // Master"); empty for a person, whose name the names dialog asks.
     virtual QString playerName() const { return {}; }
+    // One word naming who plays, as a replay records it and makes the controller again
+    // to play on from it: "person" for the keyboard, a CPU level's name, "network".
+    virtual QString controllerWord() const { return QStringLiteral("person"); }
 };
+
+// Makes the controller a word names; null when there is none of that name (the
+// keyboard then plays). The shell provides it.
+using ControllerFactory = std::function<std::unique_ptr<PlayerController>(const QString &word)>;
 
 // The player's game keys make its moves.
 class KeyboardController : public PlayerController {

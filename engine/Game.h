@@ -104,6 +104,9 @@ public:
     // Inputs: applied now, at the clock's present moment, and told to the observer.
     void input(const Input &in);
     void setInputObserver(IInputObserver *observer) { inputObserver = observer; }
+    IInputObserver *observer() const { return inputObserver; }
+    // True while an input is being applied (a game stopped now was stopped by it).
+    bool applyingInput() const { return inputDepth > 0; }
     // One move of player (1 or 2) with the falling pair; nothing while paused or
     // while no pair falls.
     void applyMove(int player, Move move);
@@ -121,6 +124,12 @@ public:
     // A hash of the whole game state (what headlessCopy copies, pictures aside): equal
     // for two games that will go on alike.
     std::uint64_t stateHash() const;
+    // Takes over the whole state of another game (as headlessCopy copies it) and shows
+    // it on this game's views: wells, previews, labels, the pause picture. A wait of
+    // this game still running gives up.
+    void adoptState(const Game &other);
+    // Draws the whole state anew on the views (after another game drew on them).
+    void showState();
 
     // Session commands (menu items and keys).
     void mnNuevoJuegoClick();
@@ -166,6 +175,7 @@ private:
     int ask(const QString &text, const QString &caption, bool withCancel);
     void answered(const Answer &answer);
     void recordStages(TInfo &p);
+    void ended(GameEnd how, const TInfo *loser);
 
     TRandom rng;
     GameClock gameClock;
@@ -185,6 +195,10 @@ private:
     // Bumped at every game start and stop, so a wait inside a tick can tell that the
     // game it belonged to is gone.
     std::uint32_t generation = 0;
+    int inputDepth = 0;
+    // Set while the last stage's end runs EndGame: its observers hear of the end after
+    // the high-score entries.
+    bool holdEndNotice = false;
     // What the last elimination or rock fall did, kept to spare allocations.
     Elimination elimination;
 };

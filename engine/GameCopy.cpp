@@ -32,3 +32,43 @@ void Game::copyStateFrom(const Game &o) {
     generation = o.generation;
     keptNames = o.keptNames;
 }
+
+void Game::adoptState(const Game &o) {
+    copyStateFrom(o);
+    // Waits on this game's stack belong to the state it had.
+    ++generation;
+    buffers = {};
+    showState();
+}
+
+// Draws the state anew on the views: what the drawing queue already showed is drawn
+// from the board, so a step still queued repeats on a cell as it was.
+void Game::showState() {
+    for (TInfo *p : {p1.get(), p2.get()}) {
+        p->DrawBoard();
+        if (p->Falling)
+            redrawPair(*p);
+        if (p->PreviewColour1 || p->PreviewColour2)
+            p->DrawPreview(p->PreviewColour1, p->PreviewColour2);
+        else
+            p->ClearPreview();
+        p->ShowPoints();
+        p->ShowEliminated();
+        p->ShowLevel();
+        if (p->View.NameLabel)
+            p->View.NameLabel->setText(TipoJuego == GameMode::OneToOne
+                                           ? p->Name
+                                           : GetText(p->Number == 1 ? 12000 : 12001));
+        if (Jugando && !p->Active && TipoJuego == GameMode::TwoPlayers)
+            p->DrawGameOver();
+        p->RepaintWell();
+    }
+    if (views.StageLabel)
+        views.StageLabel->setText(QString::number(FaseActual));
+    if (Pausado) {
+        drawPause(*p1, buffers[0]);
+        if (TipoJuego != GameMode::OnePlayer)
+            drawPause(*p2, buffers[1]);
+    }
+    hostPtr->pauseItemChanged(pauseEnabled, Pausado);
+}

@@ -47,16 +47,30 @@ enum class AnswerKind : std::uint8_t { Question, Names, NewRecord, Keys };
 
 struct Answer {
     AnswerKind kind = AnswerKind::Question;
-    int value = 0; // the question's button (1 OK, 2 Cancel); 1 when keys were taken
+    int value = 0; // the question's button (1 OK, 2 Cancel); keys: 1 taken, 0 cancelled
     QString first, second;
     std::array<std::uint16_t, 10> keys{};
 };
 
+// How a game came to its end.
+enum class GameEnd : std::uint8_t {
+    Stopped,   // a new game, a change of mode or the window closing stopped it
+    Lost,      // a player was blocked
+    Completed, // the last stage was done
+};
+
 // Told of every input as it is applied and of every dialog answer, with the clock's
-// time: the game's log, for replays and network peers.
+// time: the game's log, for replays and network peers. Also told when a game starts
+// (its old game, if any, already stopped; nothing of the new one done yet) and when it
+// has ended (every end dialog answered).
 class IInputObserver {
 public:
     virtual ~IInputObserver() = default;
     virtual void inputApplied(std::int64_t time, const Input &input) { (void)time, (void)input; }
     virtual void answered(std::int64_t time, const Answer &answer) { (void)time, (void)answer; }
+    virtual void gameStarted(std::int64_t time) { (void)time; }
+    // loser: the blocked player (1 or 2) when how is Lost, else 0.
+    virtual void gameEnded(std::int64_t time, GameEnd how, int loser) {
+        (void)time, (void)how, (void)loser;
+    }
 };

@@ -3,6 +3,7 @@
 #include "clock/GameClock.h"
 #include "engine/Input.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -30,6 +31,33 @@ public:
     std::vector<AnswerEntry> answers;
 };
 
+// Tells two observers everything alike, the first first; either may be missing.
+class InputObserverPair : public IInputObserver {
+public:
+    IInputObserver *first = nullptr, *second = nullptr;
+
+    void inputApplied(std::int64_t time, const Input &input) override {
+        for (IInputObserver *o : {first, second})
+            if (o)
+                o->inputApplied(time, input);
+    }
+    void answered(std::int64_t time, const Answer &answer) override {
+        for (IInputObserver *o : {first, second})
+            if (o)
+                o->answered(time, answer);
+    }
+    void gameStarted(std::int64_t time) override {
+        for (IInputObserver *o : {first, second})
+            if (o)
+                o->gameStarted(time);
+    }
+    void gameEnded(std::int64_t time, GameEnd how, int loser) override {
+        for (IInputObserver *o : {first, second})
+            if (o)
+                o->gameEnded(time, how, loser);
+    }
+};
+
 // Plays a log's inputs into a game at their clock times, after the timers due at the
 // same moment, exactly where the live game applied them. Install with
 // game.clock().setEvents(&schedule).
@@ -42,6 +70,9 @@ public:
     }
     void fire(std::int64_t now) override;
     bool done() const { return next == inputs.size(); }
+    // How many inputs were played; setPosition skips to (or back to) input n.
+    size_t position() const { return next; }
+    void setPosition(size_t n) { next = std::min(n, inputs.size()); }
 
 private:
     Game &game;

@@ -22,6 +22,11 @@ bool ParseMove(const QString &word, Move &move) {
 void Game::input(const Input &in) {
     if (inputObserver)
         inputObserver->inputApplied(gameClock.now(), in);
+    struct Depth {
+        int &d;
+        explicit Depth(int &d) : d(++d) {}
+        ~Depth() { --d; }
+    } depth(inputDepth);
     switch (in.kind) {
     case InputKind::Key:
         FormKeyDown(in.code);

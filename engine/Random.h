@@ -44,6 +44,36 @@ public:
     }
     void clearForced() { forced.clear(); }
 
+    // The engine's state as numbers and the colours still forced, to store with a
+    // replay; setState takes them back and is false (nothing changed) for numbers that
+    // are no engine state.
+    std::vector<std::uint32_t> engineState() const {
+        std::ostringstream out;
+        out << engine;
+        std::istringstream in(out.str());
+        std::vector<std::uint32_t> words;
+        std::uint32_t w;
+        while (in >> w)
+            words.push_back(w);
+        return words;
+    }
+    std::vector<int> forcedColours() const { return {forced.begin(), forced.end()}; }
+    bool setState(const std::vector<std::uint32_t> &words, const std::vector<int> &colours) {
+        // The engine's words, then its position among them.
+        if (words.size() != std::mt19937::state_size + 1 || words.back() > std::mt19937::state_size)
+            return false;
+        std::ostringstream text;
+        for (size_t i = 0; i < words.size(); ++i)
+            text << (i ? " " : "") << words[i];
+        std::istringstream in(text.str());
+        std::mt19937 next;
+        if (!(in >> next))
+            return false;
+        engine = next;
+        forced.assign(colours.begin(), colours.end());
+        return true;
+    }
+
 private:
     std::mt19937 engine;
     std::deque<int> forced;

@@ -20,6 +20,8 @@ void Game::mnNuevoJuegoClick() {
         return;
     soundBroken = soundReported = false;
     EndGame(false, nullptr);
+    if (inputObserver)
+        inputObserver->gameStarted(gameClock.now());
     SetMixerActive(true);
     for (TInfo *p : {p1.get(), p2.get()}) {
         p->ResetBoard();
@@ -213,10 +215,10 @@ void Game::mnAyudaClick() {
 void Game::mnTeclasClick() {
     PauseIfRunning();
     std::array<std::uint16_t, 10> keys = TeclasJuego;
-    if (hostPtr->PedirTeclas(keys, TeclasReservadas)) {
+    const bool taken = hostPtr->PedirTeclas(keys, TeclasReservadas);
+    if (taken)
         TeclasJuego = keys;
-        answered({AnswerKind::Keys, 1, {}, {}, keys});
-    }
+    answered({AnswerKind::Keys, taken ? 1 : 0, {}, {}, TeclasJuego});
 }
 
 namespace {

@@ -82,9 +82,12 @@ void Game::endStages(TInfo &p) {
     p.Points += 10000;
     if (o.Active)
         o.Points += 10000;
+    holdEndNotice = true;
     EndGame(false, &p);
+    holdEndNotice = false;
     recordStages(*p1);
     recordStages(*p2);
+    ended(GameEnd::Completed, nullptr);
 }
 
 void Game::PlayerOut(TInfo &p) {
@@ -101,6 +104,7 @@ void Game::PlayerOut(TInfo &p) {
 void Game::EndGame(bool lost, TInfo *p) {
     TInfo &loser = p ? *p : *p2;
     TInfo &winner = p == p1.get() ? *p2 : *p1;
+    const bool wasPlaying = Jugando;
     stopAllTimers();
     p1->ResetQueues();
     p2->ResetQueues();
@@ -120,6 +124,13 @@ void Game::EndGame(bool lost, TInfo *p) {
         }
     }
     SetMixerActive(false);
+    if (wasPlaying && !holdEndNotice)
+        ended(lost && p ? GameEnd::Lost : GameEnd::Stopped, lost ? p : nullptr);
+}
+
+void Game::ended(GameEnd how, const TInfo *loser) {
+    if (inputObserver)
+        inputObserver->gameEnded(gameClock.now(), how, loser ? loser->Number : 0);
 }
 
 void Game::endOneToOne(TInfo &loser, TInfo &winner) {

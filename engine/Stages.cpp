@@ -82,6 +82,14 @@ bool checkCounts(const TFase &f, QString &why) {
 
 } // namespace
 
+bool CheckStageBoard(const TFase &stage, QString *why) {
+    QString reason;
+    const bool ok = checkBoard(stage, reason);
+    if (why)
+        *why = reason;
+    return ok;
+}
+
 bool ParseStages(const QByteArray &bytes, TFaseTable &table, QString *why) {
     QString reason;
     if (bytes.size() < StageCount * StageRecordSize) {

@@ -15,6 +15,7 @@ struct TFase {
     std::int32_t Limite = 4;
     bool RocasAzar = false;
     bool LineasRocas = false;
+    bool operator==(const TFase &) const = default;
 };
 
 constexpr int StageCount = 25;
@@ -34,6 +35,9 @@ using TFaseTable = std::array<TFase, StageCount>;
 // target); bytes after the last record are ignored. On failure returns false with the
 // reason (the stage and the cell or field) in why and leaves table untouched.
 bool ParseStages(const QByteArray &bytes, TFaseTable &table, QString *why = nullptr);
+
+// The board checks of ParseStages alone: wall ring, cell codes, packed columns.
+bool CheckStageBoard(const TFase &stage, QString *why = nullptr);
 
 // The exact on-disk form of the table (16,500 bytes).
 QByteArray SerializeStages(const TFaseTable &table);

@@ -48,8 +48,15 @@ void ClockDriver::step() {
         game.input(input);
     }
     --depth;
+    if (OnStepped)
+        OnStepped();
     if (applied && OnApplied)
         OnApplied();
+    schedule();
+}
+
+void ClockDriver::resync() {
+    wallOffset = game.clock().now() - wall.elapsed();
     schedule();
 }
 

@@ -29,6 +29,10 @@ public:
     bool isHeld() const { return held; }
     // Called when inputs were applied and the screen changed, for latency figures.
     std::function<void()> OnApplied;
+    // Called after every step of the clock, inputs or not (the replay writes them).
+    std::function<void()> OnStepped;
+    // The game's clock was set to another moment: real time goes on from there.
+    void resync();
 
 private:
     // Catches the clock up with real time, applies queued inputs, sleeps again.

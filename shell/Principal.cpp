@@ -11,6 +11,7 @@
 #include "shell/Cristal.h"
 #include "shell/Layout.h"
 #include "shell/Region.h"
+#include "shell/ReplayWatch.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -63,6 +64,7 @@ TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
 }
 
 TfPrincipal::~TfPrincipal() {
+    watch.reset();
     Mandos->stop();
     regionForma = QRegion();
     Sonidos.Liberar();
@@ -175,15 +177,8 @@ void TfPrincipal::createGame() {
     imgFondo2->setPicture(pics.FondoVacio);
     imgMarcador->setPicture(pics.Marcador);
 
-    GameBindings b;
-    b.Players[0] = {imgFondo1,  imgSgtes1, lblPuntos1, lblEliminadas1,
-                    lblStatus1, lblRocas1, lblNivel1,  lblJugador1};
-    b.Players[1] = {imgFondo2,  imgSgtes2, lblPuntos2, lblEliminadas2,
-                    lblStatus2, lblRocas2, lblNivel2,  lblJugador2};
-    b.StageLabel = lblFase;
-    b.Host = this;
     const auto seed = std::uint32_t(QDateTime::currentMSecsSinceEpoch());
-    game = std::make_unique<Game>(b, std::move(pics), seed);
+    game = std::make_unique<Game>(viewBindings(this), std::move(pics), seed);
     GameClock &clock = game->clock();
     Timer1 = &clock.timer(0);
     Timer2 = &clock.timer(1);
@@ -191,9 +186,24 @@ void TfPrincipal::createGame() {
     TimerDibujar2 = &clock.timer(3);
     TimerStatus = &clock.timer(4);
     driver = new ClockDriver(*game, this);
+    createReplays();
+}
+
+GameBindings TfPrincipal::viewBindings(IGameHost *host) {
+    GameBindings b;
+    b.Players[0] = {imgFondo1,  imgSgtes1, lblPuntos1, lblEliminadas1,
+                    lblStatus1, lblRocas1, lblNivel1,  lblJugador1};
+    b.Players[1] = {imgFondo2,  imgSgtes2, lblPuntos2, lblEliminadas2,
+                    lblStatus2, lblRocas2, lblNivel2,  lblJugador2};
+    b.StageLabel = lblFase;
+    b.Host = host;
+    return b;
 }
 
 void TfPrincipal::post(InputKind kind, int code) {
+    // A new game ends watching a replay first.
+    if (watch && (kind == InputKind::NewGame || kind == InputKind::SelectMode))
+        stopWatching();
     if (red) {
         netCommand(kind, code);
         return;
@@ -235,6 +245,8 @@ void TfPrincipal::btnMinimizarClick() {
 
 void TfPrincipal::AplicacionDesactivada() {
     post(InputKind::PauseIfRunning);
+    if (watch)
+        watch->setPaused(true);
 }
 
 void TfPrincipal::imgCristalMouseDown(const QPoint &globalPos) {

@@ -3,8 +3,11 @@
 #include "dialogs/DialogZoom.h"
 #include "engine/Game.h"
 #include "engine/Host.h"
+#include "engine/ReplayRecorder.h"
+#include "services/ReplayFiles.h"
 #include "shell/ClockDriver.h"
 #include "shell/Mandos.h"
+#include "shell/ReplayBar.h"
 #include "shell/Sonidos.h"
 #include "shell/Widgets.h"
 #include "shell/Zoom.h"
@@ -16,6 +19,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -25,6 +29,7 @@ class TCristal;
 class TRecords;
 class TRedJuego;
 struct NetChoice;
+class ReplayWatch;
 
 // Unit Principal: the game's one window. It shows both wells, the scoreboard and the
 // status strips, owns the game, the driver of its clock and the sound cues, runs the menu
@@ -79,6 +84,8 @@ public:
     QAction *mnNuevoJuego, *mnPausa, *mnMejores, *mnTipoJuego, *mnUnJugador, *mnDosJugadores,
         *mnUnoUno, *mnTeclas, *mnSonido, *mnIdioma, *mnEnglish, *mnEspaniol, *mnAyuda, *mnAcercaDe,
         *mnSalir;
+    // The replays window and watching the last game.
+    QAction *mnRepeticiones, *mnVerUltima;
     // The window-size submenu and its items for the factors 1 to 4; full screen.
     QAction *mnTamano, *mnPantallaCompleta;
     std::array<QAction *, 4> mnTamanos{};
@@ -89,6 +96,8 @@ public:
 
     // Commands of the buttons and the menu.
     void btnMenuClick();
+    void mnRepeticionesClick();
+    void mnVerUltimaClick();
     void btnMinimizarClick();
     void mnSalirClick() { close(); }
     void mnIdiomaClick(QAction *item);
@@ -136,6 +145,24 @@ public:
     void post(InputKind kind, int code = 0);
     ClockDriver &clockDriver() { return *driver; }
 
+    // Replays. Every game is recorded into the library; a replay is watched in the
+    // window with the controls in the status strips, and can be played on from the
+    // moment shown with the recorded players' controllers.
+    ReplayLibrary &replayLibrary() { return replays; }
+    ReplayRecorder &replayRecorder() { return *recorder; }
+    ReplayWatch *replayWatch() const { return watch.get(); }
+    // False (with the reason shown) when the file is no replay or a running game is kept.
+    bool watchReplay(const QString &path);
+    void stopWatching();
+    void playFromHere();
+    // Makes the controllers a replay names when playing on; a word it cannot make
+    // gives the keyboard.
+    void setControllerFactory(ControllerFactory factory) { controllerFactory = std::move(factory); }
+    ReplayControls controles;
+    // The bindings of the window's views, for a game shown on them.
+    GameBindings viewBindings(IGameHost *host);
+    TSonidos &sonidos() { return Sonidos; }
+
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -166,6 +193,11 @@ private:
     void leaveFullScreen();
     void fullScreenKeys(const QKeyEvent &key);
     void updatePointer();
+    void createReplays();
+    void connectReplayControls();
+    void watchMoved();
+    bool watchKey(const QKeyEvent &key, int code);
+    void replayGameEnded();
     void createPlayersMenu(QMenu *menu);
     void refreshPlayersMenu();
     void applyPlayers();
@@ -192,7 +224,17 @@ private:
     };
     Stored currentSettings() const;
 
+    ReplayLibrary replays;
     std::unique_ptr<Game> game;
+    std::unique_ptr<ReplayRecorder> recorder;
+    std::unique_ptr<ReplayWatch> watch;
+    ControllerFactory controllerFactory;
+    // The player's own keys, given back when a game played on from a replay (with the
+    // recorded keys) is over.
+    struct KeysToRestore {
+        std::array<std::uint16_t, 10> own, recorded;
+    };
+    std::optional<KeysToRestore> keysToRestore;
     ClockDriver *driver = nullptr;
     TMandos *Mandos = nullptr;
     TSonidos Sonidos;

@@ -20,6 +20,7 @@ void TfPrincipal::mnIdiomaClick(QAction *item) {
     for (QAction *a : {mnNuevoJuego, mnTeclas, mnPantallaCompleta, mnAyuda})
         setMenuCaption(a, a->property("Tag").toInt());
     setMenuCaption(mnPausa, game->Pausado ? 10011 : 10101);
+    controles.translate();
     game->LoadTextosDerrota();
     lblJugador1->setText(GetText(12000));
     lblJugador2->setText(GetText(12001));

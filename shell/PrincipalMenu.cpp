@@ -1,6 +1,7 @@
 #include "shell/Principal.h"
 
 #include "shell/LatencyProbe.h"
+#include "shell/ReplayWatch.h"
 
 #include "ai/CpuController.h"
 #include "ai/Levels.h"
@@ -56,6 +57,8 @@ void TfPrincipal::createMenu() {
     mnPausa = NewItem(Menu, "mnPausa", 10101, "F3");
     mnPausa->setEnabled(false);
     mnMejores = NewItem(Menu, "mnMejores", 10102);
+    mnRepeticiones = NewItem(Menu, "mnRepeticiones", 16227);
+    mnVerUltima = NewItem(Menu, "mnVerUltima", 16228);
     Menu->addSeparator();
     mnTipoJuego = NewSubmenu(Menu, "mnTipoJuego", 10103);
     // The game-mode items carry their text ids, which also name the mode they select.
@@ -169,6 +172,8 @@ void TfPrincipal::connectMenu() {
     connect(mnPausa, &QAction::triggered, this, [this] { post(InputKind::Pause); });
     connect(mnMejores, &QAction::triggered, this, &TfPrincipal::mnMejoresClick);
     connect(mnRed, &QAction::triggered, this, &TfPrincipal::mnRedClick);
+    connect(mnRepeticiones, &QAction::triggered, this, &TfPrincipal::mnRepeticionesClick);
+    connect(mnVerUltima, &QAction::triggered, this, &TfPrincipal::mnVerUltimaClick);
     connect(mnUnJugador->actionGroup(), &QActionGroup::triggered, this, [this](QAction *a) {
         const int tag = a->property("Tag").toInt();
         const GameMode mode = tag == 10015   ? GameMode::OnePlayer
@@ -198,7 +203,10 @@ void TfPrincipal::setMenuCaption(QAction *item, int textId) {
 }
 
 void TfPrincipal::btnMenuClick() {
-    post(InputKind::PauseIfRunning);
+    if (watch)
+        watch->setPaused(true);
+    else
+        post(InputKind::PauseIfRunning);
     // Placed from the window's own geometry: under a window manager the native window's
     // cached position, which mapToGlobal reads, can stay at the origin after the
     // placement in showEvent.
@@ -238,6 +246,8 @@ bool TfPrincipal::event(QEvent *e) {
             return true;
         }
         const int code = VirtualKeyFromEvent(*key);
+        if (watch && watchKey(*key, code))
+            return true;
         if (code > 0 && code < 256 && red) {
             netKey(code);
             return true;

@@ -17,11 +17,13 @@ if(NOT probe_result EQUAL 0)
 endif()
 
 # cobaltix_add_fuzzer(TARGET SOURCES sources... DEPENDS headers...): builds
-# bin/TARGET with clang over Qt Core, in a target of that name built by default.
+# bin/TARGET with clang over Qt Core, in a target of that name built by default. Qt
+# Gui's headers are at hand for sources whose headers name its types.
 function(cobaltix_add_fuzzer name)
     cmake_parse_arguments(F "" "" "SOURCES;DEPENDS" ${ARGN})
     set(fuzzer ${COBALTIX_BIN_DIR}/${name})
-    set(qt_includes $<TARGET_PROPERTY:Qt6::Core,INTERFACE_INCLUDE_DIRECTORIES>)
+    set(qt_includes $<TARGET_PROPERTY:Qt6::Core,INTERFACE_INCLUDE_DIRECTORIES>
+                    $<TARGET_PROPERTY:Qt6::Gui,INTERFACE_INCLUDE_DIRECTORIES>)
     add_custom_command(OUTPUT ${fuzzer}
         COMMAND ${COBALTIX_CLANGXX} -std=c++20 -g -O1 -fPIC
                 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined

@@ -7,6 +7,10 @@
 #   long.dat     the same with 100 bytes more (ignored)
 #   empty.dat    no bytes
 #   badring.dat  stage 7 has a wall cell that is not -1
+# and the files that are no good replays:
+#   newer.replay    a replay of format version 2
+#   cut.replay      the first 12 bytes of a replay
+#   damaged.replay  a set-up record whose checksum does not match
 set -eu
 dir=$1
 perl -e '
@@ -37,3 +41,7 @@ perl -e '
         close $fh;
     }
 ' "$dir"
+magic='CobaltixReplay\r\n'
+printf "$magic\002\000" >"$dir/newer.replay"
+printf 'CobaltixRepl' >"$dir/cut.replay"
+printf "$magic\001\000S\001\000\377\377" >"$dir/damaged.replay"

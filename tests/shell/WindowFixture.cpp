@@ -23,6 +23,7 @@ void WindowTest::SetUp() {
     previousDir = QDir::currentPath();
     QDir::setCurrent(scratch.path());
     qputenv("XDG_CONFIG_HOME", scratch.filePath("config").toUtf8());
+    qputenv("XDG_DATA_HOME", scratch.filePath("data").toUtf8());
     SetErrorReporter(
         [this](const QString &caption, const QString &text) { errors << caption + ": " + text; });
 }

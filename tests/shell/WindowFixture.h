@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/Principal.h"
 #include "services/ErrorReport.h"
+#include "shell/Principal.h"
 
 #include <QDir>
 #include <QStringList>
@@ -22,12 +22,13 @@ public:
         name1 = QStringLiteral("Ann");
         name2 = QStringLiteral("Bob");
     }
-    void NuevoRecordFases(int, int, QString &) override {}
-    void NuevoRecordVs(int, bool, const QString &) override {}
+    void NuevoRecordFases(int, int, QString &) override { ++recordCalls; }
+    void NuevoRecordVs(int, bool, const QString &) override { ++recordCalls; }
     void showFinal() override {}
 
     int answer = 1;
     QStringList messages;
+    int recordCalls = 0;
 };
 
 // Every window test runs in a scratch directory holding a stage file of empty wells,

@@ -1,6 +1,7 @@
 #include "tools/cobaltix-sim/Simulator.h"
 
 #include "services/Artwork.h"
+#include "services/ReplayFiles.h"
 
 #include "core/Texts.h"
 
@@ -81,9 +82,15 @@ void Simulator::cmdNames(const ScriptLine &line) {
     host.namesAnswers.emplace_back(line.words[1], line.words[2]);
 }
 
+// A word ending in ".replay" or holding a "/" is where to record the next game; any
+// other word is what the next new-record dialog returns.
 void Simulator::cmdRecord(const ScriptLine &line) {
-    expectWords(line, 2, "record NAME");
-    host.recordAnswers.push_back(line.words[1]);
+    expectWords(line, 2, "record NAME|PATH");
+    const QString &word = line.words[1];
+    if (word.endsWith(QLatin1String(ReplaySuffix), Qt::CaseInsensitive) || word.contains(u'/'))
+        recordInto(word);
+    else
+        host.recordAnswers.push_back(word);
 }
 
 void Simulator::cmdKeys(const ScriptLine &line) {

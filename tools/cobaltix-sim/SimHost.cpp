@@ -28,7 +28,10 @@ bool sameName(const QString &a, const QString &b) {
 
 int SimHost::MostrarMensaje(const QString &text, const QString &caption, bool withCancel) {
     int result = 1;
-    if (withCancel) {
+    Answer recorded;
+    if (withCancel && replayAnswers) {
+        result = replayAnswers->take(AnswerKind::Question, recorded) && recorded.value == 2 ? 2 : 1;
+    } else if (withCancel) {
         result = nextAnswerCancel ? 2 : 1;
         nextAnswerCancel = false;
     }
@@ -44,6 +47,17 @@ void SimHost::showError(const QString &text, const QString &caption) {
 }
 
 void SimHost::PedirNombres(QString &name1, QString &name2) {
+    if (replayAnswers) {
+        Answer a;
+        QString result1 = name1, result2 = name2;
+        if (replayAnswers->take(AnswerKind::Names, a))
+            result1 = a.first, result2 = a.second;
+        out.line(QStringLiteral("names %1 %2 -> %3 %4")
+                     .arg(quoted(name1), quoted(name2), quoted(result1), quoted(result2)));
+        name1 = result1;
+        name2 = result2;
+        return;
+    }
     QString shown1 = name1, shown2 = name2;
     for (;;) {
         bool scripted = !namesAnswers.empty();
@@ -74,6 +88,17 @@ void SimHost::PedirNombres(QString &name1, QString &name2) {
 // The one-name dialog takes its answer from the same script answers as the two-name
 // one: the name in the person's place.
 void SimHost::PedirNombre(int player, QString &name, const QString &rival) {
+    if (replayAnswers) {
+        Answer a;
+        QString result = name;
+        if (replayAnswers->take(AnswerKind::Names, a))
+            result = player == 1 ? a.first : a.second;
+        out.line(QStringLiteral("name %1 %2 rival %3 -> %4")
+                     .arg(player)
+                     .arg(quoted(name), quoted(rival), quoted(result)));
+        name = result;
+        return;
+    }
     QString shown = name;
     for (;;) {
         QString typed = shown;
@@ -99,6 +124,18 @@ void SimHost::PedirNombre(int player, QString &name, const QString &rival) {
 }
 
 void SimHost::NuevoRecordFases(int points, int stage, QString &name) {
+    if (replayAnswers) {
+        // The name typed then, where it changed the name; the table stays as it is.
+        Answer a;
+        if (!replayAnswers->take(AnswerKind::NewRecord, a) || a.first == name)
+            return;
+        out.line(QStringLiteral("new-record %1 points %2 -> %3")
+                     .arg(quoted(name))
+                     .arg(points)
+                     .arg(quoted(a.first)));
+        name = a.first;
+        return;
+    }
     out.line(QStringLiteral("record-stages points %1 stage %2 name %3")
                  .arg(points)
                  .arg(stage)
@@ -129,6 +166,8 @@ void SimHost::NuevoRecordFases(int points, int stage, QString &name) {
 }
 
 void SimHost::NuevoRecordVs(int points, bool won, const QString &name) {
+    if (replayAnswers)
+        return;
     out.line(QStringLiteral("record-vs points %1 won %2 name %3")
                  .arg(points)
                  .arg(won ? QStringLiteral("yes") : QStringLiteral("no"), quoted(name)));
@@ -143,10 +182,18 @@ void SimHost::showFinal() {
 }
 
 void SimHost::showHighScores() {
+    if (replayAnswers)
+        return;
     out.line(QStringLiteral("highscores"));
 }
 
-bool SimHost::PedirTeclas(std::array<std::uint16_t, 10> &, const std::array<bool, 256> &) {
+bool SimHost::PedirTeclas(std::array<std::uint16_t, 10> &keys, const std::array<bool, 256> &) {
+    Answer a;
+    if (replayAnswers && replayAnswers->take(AnswerKind::Keys, a) && a.value == 1) {
+        out.line(QStringLiteral("define-keys -> ok"));
+        keys = a.keys;
+        return true;
+    }
     // The script sets keys with "keys"; the dialog itself is closed unchanged.
     out.line(QStringLiteral("define-keys -> cancel"));
     return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Host.h"
+#include "engine/ReplayPlayer.h"
 #include "tools/cobaltix-sim/Transcript.h"
 
 #include <QString>
@@ -26,6 +27,9 @@ public:
     // While set, every cue and every activation change fails with this message, as a
     // broken output device would make the mixer raise it.
     std::optional<QString> mixerFault;
+    // While a replay plays, its dialogs answer as they were answered, and no result
+    // enters the table.
+    std::optional<ReplayAnswers> replayAnswers;
 
     int MostrarMensaje(const QString &text, const QString &caption, bool withCancel) override;
     void showError(const QString &text, const QString &caption) override;

@@ -12,7 +12,9 @@ Simulator::~Simulator() = default;
 
 void Simulator::buildGame() {
     game = std::make_unique<Game>(views.bindings(&host), TPictures::plain(), 1);
-    game->setInputObserver(&cpuMoves);
+    observers.first = &cpuMoves;
+    observers.second = nullptr;
+    game->setInputObserver(&observers);
 }
 
 void Simulator::CpuMoves::inputApplied(std::int64_t time, const Input &input) {
@@ -53,6 +55,7 @@ void Simulator::registerCommands() {
         {QStringLiteral("tick"), &Simulator::cmdTick},
         {QStringLiteral("frame"), &Simulator::cmdFrame},
         {QStringLiteral("status"), &Simulator::cmdStatus},
+        {QStringLiteral("replay"), &Simulator::cmdReplay},
         {QStringLiteral("show"), &Simulator::cmdShow},
         {QStringLiteral("echo"), &Simulator::cmdEcho},
     };
@@ -68,6 +71,7 @@ void Simulator::run(ScriptReader &script) {
                               QStringLiteral("unknown command \"%1\"").arg(line.words.first()));
         host.scriptLine = line.number;
         (this->*command.value())(line);
+        afterLine();
     }
     reader = nullptr;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "engine/Game.h"
+#include "engine/InputLog.h"
+#include "engine/ReplayPlayer.h"
+#include "engine/ReplayRecorder.h"
 #include "harness/Harness.h"
 #include "tools/cobaltix-sim/BoardText.h"
 #include "tools/cobaltix-sim/SimHost.h"
@@ -11,6 +14,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 // Runs the real game from a script on the game clock and prints what happens.
 class Simulator {
@@ -57,9 +61,17 @@ private:
     void cmdTick(const ScriptLine &line);
     void cmdFrame(const ScriptLine &line);
     void cmdStatus(const ScriptLine &line);
+    void cmdReplay(const ScriptLine &line);
     // Output commands.
     void cmdShow(const ScriptLine &line);
     void cmdEcho(const ScriptLine &line);
+
+    // Replays: the next game recorded into a path, a recording played.
+    void recordInto(const QString &path);
+    void replayFile(const QString &path, std::optional<std::int64_t> ms);
+    void observeGame();
+    void printReplayEnd(const Replay &replay);
+    void afterLine();
 
     void showGame();
     void showPlayer(int number);
@@ -85,6 +97,8 @@ private:
 
     Transcript out;
     CpuMoves cpuMoves{*this};
+    // The CPU moves printed, then the recording of the game.
+    InputObserverPair observers;
     HeadlessViews views;
     SimHost host;
     std::unique_ptr<Game> game;
@@ -100,4 +114,18 @@ private:
     bool stagesFromFile = false;
     std::uint32_t seedValue = 1; // the last "seed", which also seeds CPU players
     TFaseTable fileStages{};
+
+    // Records the next game into one path, then no more.
+    class OnePathStore : public IReplayStore {
+    public:
+        explicit OnePathStore(SimHost &host) : host(host) {}
+        std::unique_ptr<IReplaySink> begin(const ReplaySetup &setup) override;
+        void failed() override;
+        QString path;
+
+    private:
+        SimHost &host;
+    };
+    OnePathStore store{host};
+    std::unique_ptr<ReplayRecorder> recorder;
 };

@@ -60,9 +60,11 @@ bool shoot(const Scene &scene, const QDir &out) {
 } // namespace
 
 int main(int argc, char **argv) {
-    // The window stores its settings when it closes: keep them away from the user's.
+    // The window stores its settings when it closes and records its games: keep them
+    // away from the user's.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", config.filePath(QStringLiteral("data")).toLocal8Bit());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
     const QStringList args = app.arguments().mid(1);
