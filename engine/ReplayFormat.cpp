@@ -274,7 +274,11 @@ bool readEntry(Cursor &in, Replay &r, std::int64_t &time, KeyNames &names) {
         input.kind = InputKind(kind);
         input.player = in.byte();
         input.code = std::int32_t(in.ranged(INT32_MIN, INT32_MAX));
-        if (kind > std::uint8_t(InputKind::KeysDialog) || input.player > 2)
+        // Keys and moves have entries of their own; a move here is one the game ignores.
+        const bool move = input.kind == InputKind::MoveOf && input.player >= 1 &&
+                          input.player <= 2 && input.code >= 0 && input.code < MoveCount;
+        if (kind > std::uint8_t(InputKind::KeysDialog) || input.player > 2 ||
+            input.kind == InputKind::Key || move)
             return in.fail();
         r.inputs.push_back({time, input});
     } else {

@@ -166,6 +166,15 @@ TEST(ReplayFormat, EachKindOfBadFileGetsItsProblem) {
     EXPECT_EQ(ReadReplay(bytes + bytes.mid(ReplayMagicSize + 2), r).problem,
               ReplayProblem::Corrupt);
 
+    // A key or a move written as a command would not write back the same.
+    const QByteArray head = ReplayCodec::header(richSetup());
+    EXPECT_EQ(ReadReplay(head + QByteArray("\x0b\x00\x02\x00", 4), r).problem,
+              ReplayProblem::Corrupt);
+    EXPECT_EQ(ReadReplay(head + QByteArray("\x0b\x01\x01\x02", 4), r).problem,
+              ReplayProblem::Corrupt);
+    EXPECT_TRUE(ReadReplay(head + QByteArray("\x0b\x01\x01\x10", 4), r).ok())
+        << "a move the game ignores";
+
     // A value no game writes, with a good checksum.
     ReplaySetup setup = richSetup();
     setup.randomState.back() = 5000;
