@@ -65,23 +65,8 @@ void Game::applyMove(int number, Move move) {
     TInfo &p = player(number);
     if (!p.Falling || Pausado)
         return;
-    switch (move) {
-    case Move::Left:
-        p.TryMove(-1, 0);
-        break;
-    case Move::Right:
-        p.TryMove(1, 0);
-        break;
-    case Move::Rotate:
-        p.Rotate();
-        break;
-    case Move::StepDown:
-        p.TryMove(0, 1);
-        break;
-    case Move::Throw:
+    if (!p.ApplyPairMove(move))
         Throw(p);
-        break;
-    }
 }
 
 PlayerController &Game::controller(int number) {

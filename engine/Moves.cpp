@@ -56,3 +56,23 @@ void TInfo::Rotate() {
     DrawCell(Gem1Col, Gem1Row, Gem1Colour);
     DrawCell(Gem2Col, Gem2Row, Gem2Colour);
 }
+
+bool TInfo::ApplyPairMove(Move move) {
+    switch (move) {
+    case Move::Left:
+        TryMove(-1, 0);
+        return true;
+    case Move::Right:
+        TryMove(1, 0);
+        return true;
+    case Move::Rotate:
+        Rotate();
+        return true;
+    case Move::StepDown:
+        TryMove(0, 1);
+        return true;
+    case Move::Throw:
+        break;
+    }
+    return false;
+}

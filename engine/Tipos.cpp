@@ -166,3 +166,15 @@ void TInfo::copyStateFrom(const TInfo &o) {
     PreviewColour1 = o.PreviewColour1;
     PreviewColour2 = o.PreviewColour2;
 }
+
+const char *GameModeWord(GameMode mode) {
+    switch (mode) {
+    case GameMode::OnePlayer:
+        return "one";
+    case GameMode::TwoPlayers:
+        return "two";
+    case GameMode::OneToOne:
+        return "vs";
+    }
+    return "?";
+}

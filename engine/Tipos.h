@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Board.h"
+#include "engine/Input.h"
 #include "engine/Pictures.h"
 #include "engine/Random.h"
 #include "engine/View.h"
@@ -15,6 +16,9 @@
 // Unit Tipos: the player record and the four work queues of the engine.
 
 enum class GameMode { OnePlayer, TwoPlayers, OneToOne };
+
+// "one", "two", "vs": the words of scripts, tools and replay file names.
+const char *GameModeWord(GameMode mode);
 
 // Drawing-step codes beyond the cell codes.
 namespace Step {
@@ -124,6 +128,9 @@ public:
     bool TryMove(int dx, int dy);
     void MovePairBy(int dx, int dy);
     void Rotate();
+    // Left, right, rotate or step down, whichever move says; false for a throw, which
+    // is the game's (it lands the pair).
+    bool ApplyPairMove(Move move);
     int minCol() const { return Gem1Col < Gem2Col ? Gem1Col : Gem2Col; }
     int maxRow() const { return Gem1Row > Gem2Row ? Gem1Row : Gem2Row; }
     bool isVertical() const { return Gem1Col == Gem2Col; }

@@ -14,18 +14,6 @@ namespace {
 constexpr qint64 MaxReplayFile = 64 << 20;
 const QString KeptFolder = QStringLiteral("kept");
 
-QString modeWord(GameMode mode) {
-    switch (mode) {
-    case GameMode::OnePlayer:
-        return QStringLiteral("one");
-    case GameMode::TwoPlayers:
-        return QStringLiteral("two");
-    case GameMode::OneToOne:
-        return QStringLiteral("vs");
-    }
-    return {};
-}
-
 bool isReplayName(const QString &name) {
     return name.endsWith(QLatin1String(ReplaySuffix)) ||
            name.endsWith(QLatin1String(ReplaySuffix) + QLatin1String(UnfinishedSuffix));
@@ -99,7 +87,8 @@ ReplayLibrary::ReplayLibrary(QString folder) : dir(std::move(folder)) {}
 QString ReplayLibrary::newName(const ReplaySetup &setup) const {
     const QString stamp = QDateTime::fromMSecsSinceEpoch(setup.recordedAt, Qt::UTC)
                               .toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    const QString base = dir + QLatin1Char('/') + stamp + QLatin1Char('-') + modeWord(setup.mode);
+    const QString base = dir + QLatin1Char('/') + stamp + QLatin1Char('-') +
+                         QString::fromLatin1(GameModeWord(setup.mode));
     QString name = base + QLatin1String(ReplaySuffix);
     for (int n = 2; QFile::exists(name) || QFile::exists(name + QLatin1String(UnfinishedSuffix));
          ++n)

@@ -27,24 +27,7 @@ struct EnginePair {
     PairState state() const {
         return {p.Gem1Col, p.Gem1Row, p.Gem2Col, p.Gem2Row, p.Gem1Colour, p.Gem2Colour};
     }
-    void apply(Move m) {
-        switch (m) {
-        case Move::Left:
-            p.TryMove(-1, 0);
-            break;
-        case Move::Right:
-            p.TryMove(1, 0);
-            break;
-        case Move::Rotate:
-            p.Rotate();
-            break;
-        case Move::StepDown:
-            p.TryMove(0, 1);
-            break;
-        case Move::Throw:
-            break;
-        }
-    }
+    void apply(Move m) { p.ApplyPairMove(m); }
 };
 
 // Packed columns of random height and cells, the entry cells left free.

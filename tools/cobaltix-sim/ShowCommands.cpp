@@ -2,18 +2,6 @@
 
 namespace {
 
-QString modeName(GameMode mode) {
-    switch (mode) {
-    case GameMode::OnePlayer:
-        return QStringLiteral("one");
-    case GameMode::TwoPlayers:
-        return QStringLiteral("two");
-    case GameMode::OneToOne:
-        return QStringLiteral("vs");
-    }
-    return QStringLiteral("?");
-}
-
 QString rocksName(bool random, bool lines) {
     if (random && lines)
         return QStringLiteral("both");
@@ -54,7 +42,7 @@ void Simulator::showGame() {
     out.line(QStringLiteral("game playing=%1 paused=%2 mode=%3 stage=%4 target=%5 limit=%6 "
                             "rocks=%7")
                  .arg(Transcript::flag(game->Jugando), Transcript::flag(game->Pausado),
-                      modeName(game->TipoJuego))
+                      QString::fromLatin1(GameModeWord(game->TipoJuego)))
                  .arg(game->FaseActual)
                  .arg(game->Objetivo)
                  .arg(game->Limite)
