@@ -137,10 +137,10 @@ wait_windows() {
     return 1
 }
 
-# Waits up to ten seconds for process $1 to end.
+# Waits up to thirty seconds (a sanitizer build checks for leaks on its way out) for process $1 to end.
 wait_exit() {
     i=0
-    while kill -0 "$1" 2>/dev/null && [ "$i" -lt 100 ]; do
+    while kill -0 "$1" 2>/dev/null && [ "$i" -lt 300 ]; do
         sleep 0.1
         i=$((i + 1))
     done
