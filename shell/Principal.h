@@ -194,7 +194,7 @@ private:
     void fullScreenKeys(const QKeyEvent &key);
     void updatePointer();
     void createReplays();
-    void connectReplayControls();
+    void createReplayControls();
     void watchMoved();
     bool watchKey(const QKeyEvent &key, int code);
     void replayGameEnded();

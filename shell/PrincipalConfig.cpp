@@ -20,7 +20,8 @@ void TfPrincipal::mnIdiomaClick(QAction *item) {
     for (QAction *a : {mnNuevoJuego, mnTeclas, mnPantallaCompleta, mnAyuda})
         setMenuCaption(a, a->property("Tag").toInt());
     setMenuCaption(mnPausa, game->Pausado ? 10011 : 10101);
-    controles.translate();
+    if (controles.left)
+        controles.translate();
     game->LoadTextosDerrota();
     lblJugador1->setText(GetText(12000));
     lblJugador2->setText(GetText(12001));

@@ -60,11 +60,16 @@ void TfPrincipal::createReplays() {
             return std::make_unique<KeyboardController>();
         return nullptr;
     };
-    controles.create(this);
-    connectReplayControls();
 }
 
-void TfPrincipal::connectReplayControls() {
+// The controls are made with the first replay watched: their styled widgets cost more
+// at start than the whole first paint.
+void TfPrincipal::createReplayControls() {
+    if (controles.left)
+        return;
+    controles.create(this);
+    for (TComponente *bar : {controles.left, controles.right})
+        bar->setScale(scale);
     connect(controles.btnPausa, &QToolButton::clicked, this, [this] {
         if (watch)
             watch->setPaused(!watch->paused());
@@ -121,6 +126,7 @@ bool TfPrincipal::watchReplay(const QString &path) {
     connect(watch.get(), &ReplayWatch::moved, this, &TfPrincipal::watchMoved);
     connect(watch.get(), &ReplayWatch::stopRequested, this, &TfPrincipal::stopWatching,
             Qt::QueuedConnection);
+    createReplayControls();
     controles.sbPosicion->blockSignals(true);
     controles.sbPosicion->setRange(0, int(std::min<std::int64_t>(watch->length(), INT_MAX)));
     controles.sbPosicion->setPageStep(10000);
@@ -141,7 +147,8 @@ void TfPrincipal::stopWatching() {
         return;
     }
     watch.reset();
-    controles.setVisible(false);
+    if (controles.left)
+        controles.setVisible(false);
     // The window's own game takes its views back.
     game->showState();
     showStartHints(!game->isPauseEnabled());

@@ -289,3 +289,18 @@ TEST_F(ZoomTest, ScreenOfPixelRatioTwoShowsWholePixels) {
         EXPECT_EQ(image.copy(PixelScale{2, {}}.map(part->geometry())), blownUp(part->image(), 2))
             << part->objectName().toStdString();
 }
+
+TEST_F(ZoomTest, ReplayControlsMadeAfterASizeChangeTakeThatSize) {
+    TestWindow w;
+    w.mnUnoUno->trigger();
+    w.mnNuevoJuego->trigger();
+    const auto entries = w.replayLibrary().list();
+    ASSERT_FALSE(entries.empty());
+    w.mnTamanoClick(3);
+    ASSERT_TRUE(w.watchReplay(entries.front().path));
+    for (TBarraRepeticion *bar : {w.controles.left, w.controles.right}) {
+        EXPECT_EQ(bar->geometry(), PixelScale({3, {}}).map(bar->layoutBounds()));
+        EXPECT_EQ(bar->font().pixelSize(), 33);
+    }
+    w.stopWatching();
+}
