@@ -51,6 +51,8 @@ public:
     void storeSettingsIfChanged();
     // Starts reading the game controllers; without them the game plays with keys.
     void startPads();
+    // Starts the pads when one may be connected, now or later.
+    void awaitPads();
     TMandos &mandos() { return *Mandos; }
 
     // Whether the mixer exists: it comes with the first game.

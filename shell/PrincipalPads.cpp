@@ -1,5 +1,7 @@
 #include "shell/Principal.h"
 
+#include "pad/PadPresence.h"
+
 #include "core/Texts.h"
 
 // The game controllers of the window: what their presses do outside menus and dialogs.
@@ -19,6 +21,10 @@ void TfPrincipal::createPads() {
 
 void TfPrincipal::startPads() {
     Mandos->start();
+}
+
+void TfPrincipal::awaitPads() {
+    (new PadArrival([this] { startPads(); }, this))->watch();
 }
 
 void TfPrincipal::padLost(int player) {

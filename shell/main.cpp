@@ -99,9 +99,9 @@ static int run(int argc, char *argv[]) {
     const bool fatal = window->stageFileFailed();
     if (!fatal && !stop.requested()) {
         window->show();
-        // The pads come a moment after the window is on the screen: starting SDL's game
-        // controllers takes a few milliseconds the first paint need not wait for.
-        QTimer::singleShot(250, window.get(), &TfPrincipal::startPads);
+        // The pads come a moment after the window is on the screen, and only once one
+        // may be connected: SDL's game controllers take time and memory.
+        QTimer::singleShot(250, window.get(), &TfPrincipal::awaitPads);
         app.exec();
     }
     stop.finished();
