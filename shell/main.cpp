@@ -4,6 +4,7 @@
 #include "services/Language.h"
 #include "shell/Application.h"
 #include "shell/Dialogos.h"
+#include "shell/FontWarmUp.h"
 #include "shell/Principal.h"
 #include "shell/ShutdownSignals.h"
 #include "shell/SingleInstance.h"
@@ -71,6 +72,7 @@ private:
 } // namespace
 
 static int run(int argc, char *argv[]) {
+    FontWarmUp fonts;
     // A fractional screen scale draws the pixel art with uneven pixels: round it to a
     // whole one (1.5 gives 2, 1.25 gives 1).
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
@@ -91,6 +93,7 @@ static int run(int argc, char *argv[]) {
     });
     std::unique_ptr<TfPrincipal> window;
     TParadaOrdenada stop(window);
+    fonts.wait();
     window = std::make_unique<TfPrincipal>();
     auto tables = CreateTablaRecords();
     window->setTablaRecords(tables.get());

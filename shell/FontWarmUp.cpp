@@ -1,0 +1,14 @@
+#include "shell/FontWarmUp.h"
+
+#include <fontconfig/fontconfig.h>
+
+FontWarmUp::FontWarmUp() : reader([] { FcInit(); }) {}
+
+FontWarmUp::~FontWarmUp() {
+    wait();
+}
+
+void FontWarmUp::wait() {
+    if (reader.joinable())
+        reader.join();
+}
