@@ -55,8 +55,12 @@ void NetSession::begin(const wire::Start &start, std::int64_t startAt) {
     }
     inStep = true;
     if (game.TipoJuego != GameMode::OneToOne) {
-        game.mnTipoJuegoClick(GameMode::OneToOne); // the menu shows the mode; its game is not ours
+        // The menu shows the mode; its game is not ours, nor recorded.
+        IInputObserver *observer = game.observer();
+        game.setInputObserver(nullptr);
+        game.mnTipoJuegoClick(GameMode::OneToOne);
         stopGame();
+        game.setInputObserver(observer);
     }
     game.clock().copyStateFrom(blank->clock());
     game.random().seed(start.seed);
@@ -157,6 +161,7 @@ void NetSession::compareHashes() {
         }
         if (own->second != remote->second) {
             const std::uint32_t at = own->first;
+            disagree({at, own->second, remote->second});
             send(wire::Leave{wire::LeaveReason::Disagree});
             fail(Failure::Disagree,
                  QStringLiteral("the two sides' game states differ at step %1; the game is "
@@ -170,6 +175,11 @@ void NetSession::compareHashes() {
     if (current == State::Ended && !agreed && ownFinal && remoteFinal &&
         remoteFinalStep == endStep && remoteHashes.empty())
         finishGame();
+}
+
+void NetSession::disagree(const ReplayMismatch &mismatch) {
+    if (disagreed && !finished())
+        disagreed(mismatch);
 }
 
 void NetSession::finishGame() {

@@ -249,10 +249,18 @@ void NetSession::onLeave(const wire::Leave &leave) {
         leaveNote = QStringLiteral("the other player left the game");
         fail(Failure::Left, leaveNote);
         break;
-    case wire::LeaveReason::Disagree:
+    case wire::LeaveReason::Disagree: {
+        // Told before this side saw it: what it holds of the other's hashes.
+        ReplayMismatch m;
+        if (!remoteHashes.empty()) {
+            m.step = remoteHashes.begin()->first;
+            m.otherHash = remoteHashes.begin()->second;
+        }
+        disagree(m);
         fail(Failure::Disagree,
              QStringLiteral("the two sides' game states differ; the game is stopped"));
         break;
+    }
     }
 }
 

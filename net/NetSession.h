@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ReplayFormat.h"
 #include "net/Lockstep.h"
 #include "net/Transport.h"
 #include "net/Wire.h"
@@ -99,6 +100,9 @@ public:
     // After each game, once both sides agree on how it ended.
     std::function<void(int game, std::uint32_t step, std::uint64_t hash)> gameEnded;
     std::function<void(int game)> gameStarted;
+    // The two sides' states differ: told before the game is stopped, with the step and
+    // both hashes as far as this side knows them (0 where not).
+    std::function<void(const ReplayMismatch &)> disagreed;
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -118,6 +122,7 @@ private:
     void playOneStep();
     void recordHash(std::uint32_t step, std::uint64_t hash, bool final, bool own);
     void compareHashes();
+    void disagree(const ReplayMismatch &mismatch);
     void finishGame();
     void sendInputs();
     void stopGame();

@@ -25,6 +25,10 @@ public:
     void step(Game &game, int player) override;
     void reset() override;
     QString playerName() const override { return name; }
+    // A replay records the local player as who plays here: a person or a CPU level.
+    QString controllerWord() const override {
+        return cpu ? cpu->controllerWord() : QStringLiteral("person");
+    }
     bool isCpu() const { return cpu != nullptr; }
 
 private:
@@ -42,6 +46,7 @@ public:
     bool needsSteps() const override { return true; }
     void step(Game &game, int player) override;
     QString playerName() const override { return name; }
+    QString controllerWord() const override { return QStringLiteral("network"); }
 
 private:
     Lockstep &lockstep;
