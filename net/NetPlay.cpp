@@ -48,9 +48,9 @@ void NetSession::begin(const wire::Start &start, std::int64_t startAt) {
     const QString joinName = role == Role::Host ? otherName : options.name;
     if (role == Role::Host) {
         game.setController(1, std::make_unique<LocalSeat>(steps, hostName, cpuPlayer.get()));
-        game.setController(2, std::make_unique<RemoteController>(steps, joinName));
+        game.setController(2, std::make_unique<RemoteController>(steps, joinName, otherPlayer));
     } else {
-        game.setController(1, std::make_unique<RemoteController>(steps, hostName));
+        game.setController(1, std::make_unique<RemoteController>(steps, hostName, otherPlayer));
         game.setController(2, std::make_unique<LocalSeat>(steps, joinName, cpuPlayer.get()));
     }
     inStep = true;

@@ -18,7 +18,7 @@ class Game;
 class PlayerController;
 
 // The version a peer announces; two sides play only when both agree.
-constexpr std::uint16_t NetProtocol = 1;
+constexpr std::uint16_t NetProtocol = 2;
 const char *NetProgramVersion();
 
 // The game's own UDP port, the default for hosting and joining.
@@ -87,6 +87,9 @@ public:
 
     int localPlayer() const { return role == Role::Host ? 1 : 2; }
     QString peerName() const { return otherName; }
+    // Who plays the other side, as its hello said: empty for a person, else a CPU
+    // level's word.
+    const std::string &peerPlayer() const { return otherPlayer; }
     // A person's move, stamped now; nothing while no game runs or it is paused.
     void localMove(Move move);
     void requestPause();
@@ -138,7 +141,7 @@ private:
     State current = State::Waiting;
     QString failure, otherName, leaveNote;
     Failure failureWhy = Failure::None;
-    std::string otherVersion;
+    std::string otherVersion, ownPlayer, otherPlayer;
     const Clock::time_point epoch = Clock::now();
     std::int64_t startedAt = 0, lastHeard = 0, lastSent = -1000000, nextStepAt = 0;
     std::int64_t closingSince = 0;

@@ -217,11 +217,14 @@ QString ModeName(GameMode mode) {
 
 namespace {
 
+// "Bea (network, master)" for a CPU level on the other machine of a network game.
 QString playerText(const ReplaySide &side, const QString &shown) {
     const QString &word = side.controller.word;
     return word == u"person" || word.isEmpty()
                ? shown
-               : shown + QStringLiteral(" (") + word + QLatin1Char(')');
+               : shown + QStringLiteral(" (") +
+                     QString(word).replace(QLatin1Char(':'), QLatin1String(", ")) +
+                     QLatin1Char(')');
 }
 
 // The names the game showed: typed in one to one, "Player 1" and "Player 2" by stages.

@@ -84,14 +84,14 @@ TEST(NetReplay, EachSideRecordsTheGameAndItPlaysBackToTheHashBothAgreedOn) {
         EXPECT_EQ(NetStateHash(*played.game), agreed);
     }
     // Each side is what it was on that machine: its own CPU, and the other side's
-    // player as the network player under the name it gave.
+    // player as the network player under the name it gave, with the CPU it said.
     const auto &hostSides = p.host->only().setup.players;
     const auto &joinSides = p.join->only().setup.players;
     EXPECT_EQ(hostSides[0].controller.word, "hard");
     EXPECT_EQ(hostSides[0].controller.playerName, "Ana");
-    EXPECT_EQ(hostSides[1].controller.word, "network");
+    EXPECT_EQ(hostSides[1].controller.word, "network:easy");
     EXPECT_EQ(hostSides[1].controller.playerName, "Bea");
-    EXPECT_EQ(joinSides[0].controller.word, "network");
+    EXPECT_EQ(joinSides[0].controller.word, "network:hard");
     EXPECT_EQ(joinSides[0].controller.playerName, "Ana");
     EXPECT_EQ(joinSides[1].controller.word, "easy");
 }

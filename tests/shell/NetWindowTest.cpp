@@ -122,9 +122,9 @@ TEST_F(WindowTest, ANetworkGameLandsInTheReplaysWithTheOtherSideAsTheNetworkPlay
     const Replay &r = entries.front().replay;
     ASSERT_TRUE(r.finished());
     EXPECT_EQ(r.setup.mode, GameMode::OneToOne);
-    EXPECT_EQ(r.setup.players[1].controller.word, "network");
+    EXPECT_EQ(r.setup.players[1].controller.word, "network:easy");
     EXPECT_EQ(r.setup.players[1].controller.playerName, "Bea");
-    EXPECT_EQ(DescribeReplay(r).players, QStringLiteral("Ana (master) \u2013 Bea (network)"));
+    EXPECT_EQ(DescribeReplay(r).players, QStringLiteral("Ana (master) \u2013 Bea (network, easy)"));
     EXPECT_FALSE(entries.front().kept);
 }
 
