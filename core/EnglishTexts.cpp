@@ -185,6 +185,7 @@ constexpr Entry englishEntries[] = {
     {17020, "The two machines no longer agree on the game: it is stopped."},
     {17021, "No connection with the other player: %s."},
     {17022, "Cancel"},
+    {17023, "The game's replay is kept for a look at what went wrong: %s."},
     // Replays: their window, watching, playing on, and the files' problems.
     {16200, "Replays"},
     {16201, "Date"},
@@ -221,6 +222,7 @@ constexpr Entry englishEntries[] = {
     {16232, "Step"},
     {16233,
      "This replay does not end as it was recorded: it was made by another version of Cobaltix."},
+    {16234, "Machines disagreed at step %d"},
     {64100, "&OK"},
     {64101, "&Cancel"},
     {65000, "About"},

@@ -298,7 +298,9 @@ bool readEntry(Cursor &in, Replay &r, std::int64_t &time, KeyNames &names) {
     return in.ok;
 }
 
-bool readResult(Cursor &in, Replay &r, std::int64_t lastTime) {
+constexpr std::uint8_t MismatchFlag = 1;
+
+bool readResult(Cursor &in, Replay &r, std::int64_t lastTime, int version) {
     ReplayResult result;
     const std::uint8_t how = in.byte();
     result.how = GameEnd(how);
@@ -312,6 +314,17 @@ bool readResult(Cursor &in, Replay &r, std::int64_t lastTime) {
     result.stateHash = in.fixed(8);
     result.entryBytes = in.varint();
     result.entryCheck = std::uint32_t(in.fixed(4));
+    // Version 1 results end here.
+    const std::uint8_t flags = version >= 2 ? in.byte() : 0;
+    if (flags & MismatchFlag) {
+        ReplayMismatch m;
+        m.step = std::uint32_t(in.upTo(0xffffffffu));
+        m.ownHash = in.fixed(8);
+        m.otherHash = in.fixed(8);
+        result.mismatch = m;
+    }
+    if (flags & ~MismatchFlag)
+        return false;
     if (!in.ok || !in.atEnd() || how > std::uint8_t(GameEnd::Completed) || result.loser > 2 ||
         (result.how == GameEnd::Lost) != (result.loser != 0) || result.endTime < lastTime)
         return false;
@@ -435,6 +448,12 @@ QByteArray ReplayEntryWriter::close(ReplayResult r) const {
     putFixed(payload, r.stateHash, 8);
     putVarint(payload, r.entryBytes);
     putFixed(payload, r.entryCheck, 4);
+    payload.push_back(r.mismatch ? MismatchFlag : 0);
+    if (r.mismatch) {
+        putVarint(payload, r.mismatch->step);
+        putFixed(payload, r.mismatch->ownHash, 8);
+        putFixed(payload, r.mismatch->otherHash, 8);
+    }
     record(out, ReplayCodec::ResultTag, payload);
     return bytesOf(out);
 }
@@ -463,7 +482,7 @@ bool readRecord(Cursor &file, char &tag, Cursor &payload) {
 // Where the end mark of a finished file lies: just before a result record whose checksum
 // holds and which ends with the file; null when there is none.
 const std::uint8_t *findResult(const std::uint8_t *from, const std::uint8_t *end) {
-    constexpr qsizetype Longest = 96;
+    constexpr qsizetype Longest = 128;
     for (const std::uint8_t *c = end - 3; c > from && end - c <= Longest; --c) {
         if (*c != std::uint8_t(ReplayCodec::ResultTag) || c[-1] != EndOp)
             continue;
@@ -541,7 +560,7 @@ ReplayStatus ReadReplay(const QByteArray &bytes, Replay &replay) {
             return corrupt(list.p);
         Cursor tail{mark + 1, file.end};
         readRecord(tail, tag, payload);
-        if (tag != ReplayCodec::ResultTag || !readResult(payload, r, time))
+        if (tag != ReplayCodec::ResultTag || !readResult(payload, r, time, version))
             return corrupt(mark);
         if (r.result->entryBytes != std::uint64_t(mark - entries) ||
             r.result->entryCheck != fnv(2166136261u, entries, mark))

@@ -23,13 +23,15 @@
 //   entry (ms) times 64 plus what it is (a move of a player, a key, a key seen before,
 //   a command, an answer), then what that needs;
 //   for a finished game, the end mark (63) and the result record, tag 'E', framed as
-//   the set-up, which also checks the entries' bytes.
+//   the set-up, which also checks the entries' bytes. From version 2 the result ends
+//   in a flags byte; flag 1: the game stopped because two machines of a network game
+//   disagreed, followed by the step (varint) and both state hashes (u64 LE each).
 //
 // A file that stops before its result, even inside an entry, is an unfinished replay
 // playable up to its last whole entry. Numbers are LEB128 varints, signed ones
 // zigzagged; texts are a varint length and UTF-8.
 
-constexpr std::uint16_t ReplayFormatVersion = 1;
+constexpr std::uint16_t ReplayFormatVersion = 2;
 constexpr int ReplayMagicSize = 16;
 extern const char ReplayMagic[ReplayMagicSize + 1];
 
@@ -65,6 +67,14 @@ struct ReplaySetup {
     bool operator==(const ReplaySetup &) const = default;
 };
 
+// Where the two machines of a network game found their states differ; a hash of 0 was
+// not known on this side.
+struct ReplayMismatch {
+    std::uint32_t step = 0;
+    std::uint64_t ownHash = 0, otherHash = 0;
+    bool operator==(const ReplayMismatch &) const = default;
+};
+
 struct ReplayResult {
     GameEnd how = GameEnd::Stopped;
     int loser = 0; // 1 or 2 when lost
@@ -78,6 +88,8 @@ struct ReplayResult {
     // The entries' length and check, filled in by the writer.
     std::uint64_t entryBytes = 0;
     std::uint32_t entryCheck = 0;
+    // Set when the game was stopped on a disagreement of two machines.
+    std::optional<ReplayMismatch> mismatch;
     bool operator==(const ReplayResult &) const = default;
 
     // In one to one the player not blocked won; 0 when there is no winner.

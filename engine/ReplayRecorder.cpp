@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 
+#include <utility>
+
 namespace {
 // Room for a long burst of inputs; a batch this full is written at once.
 constexpr size_t BatchCapacity = 16384;
@@ -43,8 +45,11 @@ ReplaySetup ReplayRecorder::setupOf(Game &g) {
 
 bool ReplayRecorder::open(ReplaySetup setup) {
     sink.reset();
+    finishedSink.reset();
+    kept.clear();
     batch.clear();
     inputs = answers = answersBeforeLastInput = 0;
+    mismatch.reset();
     entries = ReplayEntryWriter(setup.startTime);
     setup.recordedAt = wallClock ? wallClock() : QDateTime::currentMSecsSinceEpoch();
     sink = store.begin(setup);
@@ -118,10 +123,39 @@ void ReplayRecorder::gameEnded(std::int64_t time, GameEnd how, int loser) {
     r.points = {game.player(1).Points, game.player(2).Points};
     r.stage = game.FaseActual;
     r.stateHash = game.stateHash();
+    r.mismatch = std::exchange(mismatch, std::nullopt);
     const QByteArray last = entries.close(r);
-    if (sink && !sink->finish(last.constData(), last.size()))
+    if (!sink->finish(last.constData(), last.size())) {
         store.failed();
-    sink.reset();
+        sink.reset();
+        return;
+    }
+    finishedSink = std::move(sink);
+    lastResult = r;
+    if (r.mismatch)
+        keep();
+}
+
+void ReplayRecorder::keep() {
+    kept = finishedSink->keepForGood();
+    if (kept.isEmpty())
+        store.failed();
+}
+
+void ReplayRecorder::endsOnMismatch(const ReplayMismatch &m) {
+    if (sink) {
+        mismatch = m;
+        return;
+    }
+    if (!finishedSink || lastResult.mismatch)
+        return;
+    lastResult.mismatch = m;
+    const QByteArray last = entries.close(lastResult);
+    if (!finishedSink->amend(last.constData(), last.size())) {
+        store.failed();
+        return;
+    }
+    keep();
 }
 
 void ReplayRecorder::continueFrom(const Replay &replay, size_t inputCount, size_t answerCount) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Game;
@@ -20,6 +21,15 @@ public:
     // False when the bytes could not be written; the recording then stops.
     virtual bool append(const char *data, qsizetype size) = 0;
     virtual bool finish(const char *data, qsizetype size) = 0;
+    // After finish: the last record written by finish is replaced (the result came to
+    // be known better). False when it could not be.
+    virtual bool amend(const char *data, qsizetype size) {
+        (void)data, (void)size;
+        return false;
+    }
+    // After finish: the recording is kept for good, beyond any rotation of old ones.
+    // Returns where it is then; empty when it could not be kept.
+    virtual QString keepForGood() { return {}; }
 };
 
 // Where recordings go.
@@ -47,6 +57,12 @@ public:
     // first inputs and answers, then what is played from here (playing on from a
     // moment of it). The game must be in the state those entries lead to.
     void continueFrom(const Replay &replay, size_t inputs, size_t answers);
+    // Two machines disagree on the game recorded: the game being recorded is about to
+    // stop, or the one just finished ended in different states. Its result says so and
+    // the recording is kept for good.
+    void endsOnMismatch(const ReplayMismatch &mismatch);
+    // Where the last recording was kept for good; empty when it was not.
+    const QString &keptPath() const { return kept; }
 
     // The set-up of a game starting now.
     static ReplaySetup setupOf(Game &game);
@@ -63,11 +79,17 @@ private:
     bool open(ReplaySetup setup);
     void write(const std::vector<std::uint8_t> &bytes);
     void fail();
+    void keep();
 
     Game &game;
     IReplayStore &store;
     std::unique_ptr<IReplaySink> sink;
+    // The last recording finished, and its result, while they may still be amended.
+    std::unique_ptr<IReplaySink> finishedSink;
+    ReplayResult lastResult;
     std::vector<std::uint8_t> batch;
     ReplayEntryWriter entries;
     std::uint32_t inputs = 0, answers = 0, answersBeforeLastInput = 0;
+    std::optional<ReplayMismatch> mismatch;
+    QString kept;
 };

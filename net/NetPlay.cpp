@@ -48,15 +48,19 @@ void NetSession::begin(const wire::Start &start, std::int64_t startAt) {
     const QString joinName = role == Role::Host ? otherName : options.name;
     if (role == Role::Host) {
         game.setController(1, std::make_unique<LocalSeat>(steps, hostName, cpuPlayer.get()));
-        game.setController(2, std::make_unique<RemoteController>(steps, joinName));
+        game.setController(2, std::make_unique<RemoteController>(steps, joinName, otherPlayer));
     } else {
-        game.setController(1, std::make_unique<RemoteController>(steps, hostName));
+        game.setController(1, std::make_unique<RemoteController>(steps, hostName, otherPlayer));
         game.setController(2, std::make_unique<LocalSeat>(steps, joinName, cpuPlayer.get()));
     }
     inStep = true;
     if (game.TipoJuego != GameMode::OneToOne) {
-        game.mnTipoJuegoClick(GameMode::OneToOne); // the menu shows the mode; its game is not ours
+        // The menu shows the mode; its game is not ours, nor recorded.
+        IInputObserver *observer = game.observer();
+        game.setInputObserver(nullptr);
+        game.mnTipoJuegoClick(GameMode::OneToOne);
         stopGame();
+        game.setInputObserver(observer);
     }
     game.clock().copyStateFrom(blank->clock());
     game.random().seed(start.seed);
@@ -157,6 +161,7 @@ void NetSession::compareHashes() {
         }
         if (own->second != remote->second) {
             const std::uint32_t at = own->first;
+            disagree({at, own->second, remote->second});
             send(wire::Leave{wire::LeaveReason::Disagree});
             fail(Failure::Disagree,
                  QStringLiteral("the two sides' game states differ at step %1; the game is "
@@ -170,6 +175,11 @@ void NetSession::compareHashes() {
     if (current == State::Ended && !agreed && ownFinal && remoteFinal &&
         remoteFinalStep == endStep && remoteHashes.empty())
         finishGame();
+}
+
+void NetSession::disagree(const ReplayMismatch &mismatch) {
+    if (disagreed && !finished())
+        disagreed(mismatch);
 }
 
 void NetSession::finishGame() {

@@ -41,6 +41,10 @@ NetSession::NetSession(Role role, Game &game, std::unique_ptr<Transport> transpo
     options.minDelay = std::clamp(options.minDelay, 1, 60);
     options.maxDelay = std::clamp(options.maxDelay, options.minDelay, 60);
     startedAt = lastHeard = nowMs();
+    if (cpuPlayer)
+        ownPlayer = cpuPlayer->controllerWord().toStdString();
+    if (!wire::IsValidPlayerWord(ownPlayer))
+        ownPlayer.clear();
     if (role == Role::Join)
         current = State::Greeting;
 }
@@ -92,7 +96,8 @@ void NetSession::handle(const Transport::Event &event) {
         lastHeard = nowMs();
         current = State::Greeting;
         if (role == Role::Join)
-            send(wire::Hello{options.protocol, options.version, options.name.toStdString()});
+            send(wire::Hello{options.protocol, options.version, options.name.toStdString(),
+                             ownPlayer});
         break;
     case Kind::Received:
         receive(event.channel, event.data);
@@ -213,10 +218,11 @@ void NetSession::onHello(const wire::Hello &hello) {
     if (joinName.compare(hostName, Qt::CaseInsensitive) == 0)
         joinName += QStringLiteral(" (2)");
     otherName = role == Role::Host ? joinName : hostName;
+    otherPlayer = hello.player;
     if (role == Role::Join)
         options.name = joinName;
     if (role == Role::Host) {
-        send(wire::Hello{options.protocol, options.version, options.name.toStdString()});
+        send(wire::Hello{options.protocol, options.version, options.name.toStdString(), ownPlayer});
         current = State::Measuring;
         measureSince = nowMs();
     }
@@ -249,10 +255,18 @@ void NetSession::onLeave(const wire::Leave &leave) {
         leaveNote = QStringLiteral("the other player left the game");
         fail(Failure::Left, leaveNote);
         break;
-    case wire::LeaveReason::Disagree:
+    case wire::LeaveReason::Disagree: {
+        // Told before this side saw it: what it holds of the other's hashes.
+        ReplayMismatch m;
+        if (!remoteHashes.empty()) {
+            m.step = remoteHashes.begin()->first;
+            m.otherHash = remoteHashes.begin()->second;
+        }
+        disagree(m);
         fail(Failure::Disagree,
              QStringLiteral("the two sides' game states differ; the game is stopped"));
         break;
+    }
     }
 }
 

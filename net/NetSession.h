@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ReplayFormat.h"
 #include "net/Lockstep.h"
 #include "net/Transport.h"
 #include "net/Wire.h"
@@ -17,7 +18,7 @@ class Game;
 class PlayerController;
 
 // The version a peer announces; two sides play only when both agree.
-constexpr std::uint16_t NetProtocol = 1;
+constexpr std::uint16_t NetProtocol = 2;
 const char *NetProgramVersion();
 
 // The game's own UDP port, the default for hosting and joining.
@@ -86,6 +87,9 @@ public:
 
     int localPlayer() const { return role == Role::Host ? 1 : 2; }
     QString peerName() const { return otherName; }
+    // Who plays the other side, as its hello said: empty for a person, else a CPU
+    // level's word.
+    const std::string &peerPlayer() const { return otherPlayer; }
     // A person's move, stamped now; nothing while no game runs or it is paused.
     void localMove(Move move);
     void requestPause();
@@ -99,6 +103,9 @@ public:
     // After each game, once both sides agree on how it ended.
     std::function<void(int game, std::uint32_t step, std::uint64_t hash)> gameEnded;
     std::function<void(int game)> gameStarted;
+    // The two sides' states differ: told before the game is stopped, with the step and
+    // both hashes as far as this side knows them (0 where not).
+    std::function<void(const ReplayMismatch &)> disagreed;
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -118,6 +125,7 @@ private:
     void playOneStep();
     void recordHash(std::uint32_t step, std::uint64_t hash, bool final, bool own);
     void compareHashes();
+    void disagree(const ReplayMismatch &mismatch);
     void finishGame();
     void sendInputs();
     void stopGame();
@@ -133,7 +141,7 @@ private:
     State current = State::Waiting;
     QString failure, otherName, leaveNote;
     Failure failureWhy = Failure::None;
-    std::string otherVersion;
+    std::string otherVersion, ownPlayer, otherPlayer;
     const Clock::time_point epoch = Clock::now();
     std::int64_t startedAt = 0, lastHeard = 0, lastSent = -1000000, nextStepAt = 0;
     std::int64_t closingSince = 0;

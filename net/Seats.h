@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <string>
 
 // The step of the game clock's present moment (the clock starts at 0 with the game).
 std::uint32_t StepOf(const Game &game);
@@ -25,6 +26,10 @@ public:
     void step(Game &game, int player) override;
     void reset() override;
     QString playerName() const override { return name; }
+    // A replay records the local player as who plays here: a person or a CPU level.
+    QString controllerWord() const override {
+        return cpu ? cpu->controllerWord() : QStringLiteral("person");
+    }
     bool isCpu() const { return cpu != nullptr; }
 
 private:
@@ -36,16 +41,21 @@ private:
 // The other side's player: the moves that came over the network, applied at their steps.
 class RemoteController : public PlayerController {
 public:
-    RemoteController(Lockstep &lockstep, QString name)
-        : lockstep(lockstep), name(std::move(name)) {}
+    // player: who plays there, as its hello said (empty for a person).
+    RemoteController(Lockstep &lockstep, QString name, const std::string &player = {})
+        : lockstep(lockstep), name(std::move(name)), player(QString::fromStdString(player)) {}
     bool takesKeys() const override { return false; }
     bool needsSteps() const override { return true; }
     void step(Game &game, int player) override;
     QString playerName() const override { return name; }
+    // "network", or "network:LEVEL" for a CPU level on the other machine.
+    QString controllerWord() const override {
+        return player.isEmpty() ? QStringLiteral("network") : QStringLiteral("network:") + player;
+    }
 
 private:
     Lockstep &lockstep;
-    QString name;
+    QString name, player;
 };
 
 // A seat that only holds a name: what a game played again from its inputs sits in.

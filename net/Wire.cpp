@@ -74,6 +74,8 @@ struct EncodeVisitor {
         w.u16(m.protocol);
         w.text(m.version);
         w.text(m.name);
+        if (m.protocol >= PlayerWordProtocol)
+            w.text(m.player);
     }
     void operator()(const Refuse &m) {
         w.u8(std::uint8_t(Type::Refuse));
@@ -136,6 +138,9 @@ std::optional<Message> decodeHello(Reader &r) {
     Hello m;
     if (!readMagic(r) || !r.u16(m.protocol) || !r.text(m.version, MaxVersionBytes) ||
         !r.text(m.name, MaxNameBytes) || !IsValidVersion(m.version) || !IsValidName(m.name))
+        return {};
+    if (m.protocol >= PlayerWordProtocol &&
+        (!r.text(m.player, MaxPlayerWordBytes) || !IsValidPlayerWord(m.player)))
         return {};
     return m;
 }
@@ -293,6 +298,15 @@ bool IsValidVersion(const std::string &text) {
         return false;
     for (char c : text)
         if (c < 0x21 || c > 0x7e)
+            return false;
+    return true;
+}
+
+bool IsValidPlayerWord(const std::string &text) {
+    if (text.size() > MaxPlayerWordBytes)
+        return false;
+    for (char c : text)
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'))
             return false;
     return true;
 }

@@ -30,11 +30,18 @@ enum class Type : std::uint8_t {
     Pong = 9,
 };
 
-// Who the sender is: the program's version and protocol, and its player's name.
+constexpr std::size_t MaxPlayerWordBytes = 16;
+// The first protocol whose hello says who plays the sender's side.
+constexpr std::uint16_t PlayerWordProtocol = 2;
+
+// Who the sender is: the program's version and protocol, its player's name and, from
+// PlayerWordProtocol on, who plays it (empty for a person, else a CPU level's word). An
+// older protocol's hello still decodes, so its sender is refused by its version.
 struct Hello {
     std::uint16_t protocol = 0;
     std::string version;
     std::string name;
+    std::string player;
     bool operator==(const Hello &) const = default;
 };
 
@@ -118,5 +125,8 @@ std::optional<Message> Decode(const std::uint8_t *data, std::size_t size);
 // MaxNameBytes bytes; a version: printable ASCII of at most MaxVersionBytes.
 bool IsValidName(const std::string &text);
 bool IsValidVersion(const std::string &text);
+// Who plays, as a hello says it: lower-case letters, digits and '-', at most
+// MaxPlayerWordBytes; empty for a person.
+bool IsValidPlayerWord(const std::string &text);
 
 } // namespace wire

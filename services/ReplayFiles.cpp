@@ -42,12 +42,34 @@ bool ReplayFileSink::append(const char *data, qsizetype size) {
 }
 
 bool ReplayFileSink::finish(const char *data, qsizetype size) {
+    lastRecordAt = file.isOpen() ? file.pos() : -1;
     const bool written = append(data, size);
     file.close();
     if (!written || file.fileName() == finishedPath)
         return written;
     QFile::remove(finishedPath);
     return QFile::rename(file.fileName(), finishedPath);
+}
+
+bool ReplayFileSink::amend(const char *data, qsizetype size) {
+    QFile finished(finishedPath);
+    if (lastRecordAt < 0 || !finished.open(QIODevice::ReadWrite) ||
+        finished.size() < lastRecordAt || !finished.resize(lastRecordAt) ||
+        !finished.seek(lastRecordAt))
+        return false;
+    return finished.write(data, size) == size;
+}
+
+QString ReplayFileSink::keepForGood() {
+    if (lastRecordAt < 0 || !QFile::exists(finishedPath))
+        return {};
+    if (keptPath.isEmpty() || keptPath == finishedPath)
+        return finishedPath;
+    if (!QDir().mkpath(QFileInfo(keptPath).path()) || QFile::exists(keptPath) ||
+        !QFile::rename(finishedPath, keptPath))
+        return {};
+    finishedPath = keptPath;
+    return finishedPath;
 }
 
 QString ReplayProblemText(const QString &fileName, const ReplayStatus &status) {
@@ -105,6 +127,8 @@ std::unique_ptr<IReplaySink> ReplayLibrary::begin(const ReplaySetup &setup) {
         const QString finished = newName(setup);
         auto sink =
             std::make_unique<ReplayFileSink>(finished + QLatin1String(UnfinishedSuffix), finished);
+        sink->setKeptPath(dir + QLatin1Char('/') + KeptFolder + QLatin1Char('/') +
+                          QFileInfo(finished).fileName());
         if (sink->open(why)) {
             current = sink->path();
             prune();
@@ -193,11 +217,14 @@ QString ModeName(GameMode mode) {
 
 namespace {
 
+// "Bea (network, master)" for a CPU level on the other machine of a network game.
 QString playerText(const ReplaySide &side, const QString &shown) {
     const QString &word = side.controller.word;
     return word == u"person" || word.isEmpty()
                ? shown
-               : shown + QStringLiteral(" (") + word + QLatin1Char(')');
+               : shown + QStringLiteral(" (") +
+                     QString(word).replace(QLatin1Char(':'), QLatin1String(", ")) +
+                     QLatin1Char(')');
 }
 
 // The names the game showed: typed in one to one, "Player 1" and "Player 2" by stages.
@@ -214,6 +241,8 @@ QString resultText(const Replay &r) {
     if (!r.result)
         return GetText(16218);
     const ReplayResult &res = *r.result;
+    if (res.mismatch)
+        return GetTextFmt(16234, {qlonglong(res.mismatch->step)});
     if (res.how == GameEnd::Completed)
         return GetText(16216);
     if (res.how == GameEnd::Stopped)

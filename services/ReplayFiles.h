@@ -31,12 +31,17 @@ public:
     bool open(QString &why);
     bool append(const char *data, qsizetype size) override;
     bool finish(const char *data, qsizetype size) override;
+    bool amend(const char *data, qsizetype size) override;
+    // Moves the finished file to the kept path, when one was given.
+    QString keepForGood() override;
+    void setKeptPath(const QString &path) { keptPath = path; }
     QString path() const { return file.fileName(); }
     QString error() const { return file.errorString(); }
 
 private:
     QFile file;
-    QString finishedPath;
+    QString finishedPath, keptPath;
+    qint64 lastRecordAt = -1; // where finish wrote
 };
 
 // A replay file read for a list: where it is, whether it is kept for good, and what it
@@ -61,7 +66,8 @@ ReplayColumns DescribeReplay(const Replay &replay);
 QString ModeName(GameMode mode);
 
 // The window's replays: every game is recorded into the folder; the last KeptReplays
-// stay, older ones are deleted unless marked to keep for good (moved into kept/).
+// stay, older ones are deleted unless marked to keep for good (moved into kept/). A
+// recording its game asks to keep (a network game's disagreement) finishes in kept/.
 class ReplayLibrary : public IReplayStore {
 public:
     explicit ReplayLibrary(QString folder = ReplayFolder());

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QDir>
 
 // The network game of the window: the dialog, the session's start and end, and the
 // routing of keys and commands while it lasts.
@@ -87,6 +88,9 @@ bool TfPrincipal::IniciarRed(const NetChoice &choice, std::uint32_t limitSteps) 
     red = std::make_unique<TRedJuego>(*game, role, std::move(link), options, std::move(cpu),
                                       choice.announce);
     red->statusChanged = [this](const QString &text) { lblRed->setText(text); };
+    // Recorded as any game; a disagreement of the two machines keeps its replay.
+    red->polled = [this] { recorder->flush(); };
+    red->session().disagreed = [this](const ReplayMismatch &m) { recorder->endsOnMismatch(m); };
     // Not inside the session's own call: the session goes once it has returned.
     red->finished = [this] { QTimer::singleShot(0, this, &TfPrincipal::endNetworkGame); };
     lblRed->setText(red->statusText());
@@ -103,7 +107,11 @@ void TfPrincipal::endNetworkGame() {
         QTimer::singleShot(50, this, &TfPrincipal::endNetworkGame);
         return;
     }
-    const QString message = red->endMessage();
+    QString message = red->endMessage();
+    if (red->session().failureKind() == NetSession::Failure::Disagree &&
+        !recorder->keptPath().isEmpty())
+        message +=
+            QLatin1Char(' ') + GetTextFmt(17023, {QDir::toNativeSeparators(recorder->keptPath())});
     red.reset();
     lblRed->hide();
     setNetworkMenus(false);

@@ -39,6 +39,8 @@ void TRedJuego::poll() {
         return;
     }
     net->poll(0);
+    if (polled)
+        polled();
     if (announcer && net->state() == NetSession::State::Waiting)
         announcer->tick(QDateTime::currentMSecsSinceEpoch());
     else

@@ -32,6 +32,8 @@ public:
     // Told when the status line changes and when the session has ended.
     std::function<void(const QString &)> statusChanged;
     std::function<void()> finished;
+    // After each turn of the network and the steps it played (the recording's flush).
+    std::function<void()> polled;
 
 private:
     void poll();

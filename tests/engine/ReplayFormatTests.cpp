@@ -2,6 +2,8 @@
 // set-up still reads, and every kind of bad file gets its own problem.
 #include "ReplaySupport.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -148,10 +150,10 @@ TEST(ReplayFormat, EachKindOfBadFileGetsItsProblem) {
     EXPECT_EQ(ReadReplay(bytes.left(10), r).problem, ReplayProblem::Truncated);
 
     QByteArray newer = bytes;
-    newer[ReplayMagicSize] = 2;
+    newer[ReplayMagicSize] = char(ReplayFormatVersion + 1);
     const ReplayStatus status = ReadReplay(newer, r);
     EXPECT_EQ(status.problem, ReplayProblem::NewerVersion);
-    EXPECT_EQ(status.version, 2);
+    EXPECT_EQ(status.version, ReplayFormatVersion + 1);
 
     // One bit changed anywhere after the version of a finished replay breaks a checksum
     // or the structure.
@@ -182,6 +184,59 @@ TEST(ReplayFormat, EachKindOfBadFileGetsItsProblem) {
     setup = richSetup();
     setup.stages[4].Tablero[size_t(TBoard::index(2, 3))] = 1; // a gem above an empty cell
     EXPECT_EQ(ReadReplay(ReplayCodec::header(setup), r).problem, ReplayProblem::Corrupt);
+}
+
+// Files of the first version (no flags after the result) still read and play to their
+// recorded end; a result that says the machines of a network game disagreed reads
+// back whole, and a flag no writer sets is refused.
+TEST(ReplayFormat, FirstVersionFilesReadAndAMismatchResultReadsBack) {
+    for (const char *name : {"one-to-one", "by-stages", "against-a-cpu"}) {
+        QFile file(QStringLiteral(COBALTIX_REPLAY_SEEDS "/%1.replay").arg(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        Replay old;
+        const ReplayStatus status = ReadReplay(file.readAll(), old);
+        ASSERT_TRUE(status.ok()) << name;
+        EXPECT_EQ(status.version, 1);
+        ASSERT_TRUE(old.finished()) << name;
+        EXPECT_FALSE(old.result->mismatch);
+        HeadlessReplay played(old);
+        played.playback.start();
+        played.playback.runToEnd();
+        EXPECT_EQ(played.game->stateHash(), old.result->stateHash) << name;
+    }
+
+    const QByteArray plain = recordedBytes();
+    Replay base;
+    ASSERT_TRUE(ReadReplay(plain, base).ok());
+    ReplayEntryWriter writer(base.setup.startTime);
+    std::vector<std::uint8_t> out;
+    for (const InputLog::Entry &e : base.inputs)
+        writer.input(out, e.time, e.input);
+    const QByteArray head =
+        ReplayCodec::header(base.setup) +
+        QByteArray(reinterpret_cast<const char *>(out.data()), qsizetype(out.size()));
+    ReplayResult result = *base.result;
+    result.mismatch = ReplayMismatch{4000000000u, 0xfedcba9876543210ull, 0};
+    Replay read;
+    ASSERT_TRUE(ReadReplay(head + writer.close(result), read).ok());
+    ASSERT_TRUE(read.result->mismatch);
+    EXPECT_EQ(*read.result->mismatch, *result.mismatch);
+    EXPECT_EQ(read.inputs.size(), base.inputs.size());
+    EXPECT_FALSE(base.result->mismatch);
+
+    // The same result with an unknown flag, its checksums made good again.
+    const auto resealed = [](QByteArray last) {
+        const quint16 sum = qChecksum(QByteArrayView(last).sliced(1, last.size() - 3));
+        last[last.size() - 2] = char(sum & 0xff);
+        last[last.size() - 1] = char(sum >> 8);
+        return last;
+    };
+    QByteArray last = writer.close(*base.result);
+    ASSERT_EQ(resealed(last), last);
+    const qsizetype flags = last.size() - 3;
+    ASSERT_EQ(last[flags], 0);
+    last[flags] = 2;
+    EXPECT_EQ(ReadReplay(head + resealed(last), read).problem, ReplayProblem::Corrupt);
 }
 
 } // namespace

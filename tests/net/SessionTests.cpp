@@ -105,25 +105,30 @@ TEST(NetSession, PauseOnOneSidePausesBoth) {
     EXPECT_EQ(pauses, 2);
 }
 
-// Different versions never play: both sides stop at the hello, naming both versions.
+// Different versions never play: both sides stop at the hello, naming both versions;
+// so does an older program, whose hello does not say who plays.
 TEST(NetSession, AVersionMismatchIsRefusedAtTheHello) {
-    auto hostLink = listenLoopback();
-    const std::uint16_t port = hostLink->localPort();
-    Side host(NetSession::Role::Host, std::move(hostLink), FastOptions("Host"), "easy");
-    NetOptions old = FastOptions("Join");
-    old.version = "0.9";
-    old.protocol = NetProtocol + 1;
-    Side join(NetSession::Role::Join, joinLoopback(port), old, "easy");
-    ASSERT_TRUE(PollUntil(
-        {&host, &join}, nullptr,
-        [&] { return host.session->finished() && join.session->finished(); }, 10000));
-    const QString mine = QString::fromLatin1(NetProgramVersion());
-    for (Side *side : {&host, &join}) {
-        EXPECT_TRUE(side->session->failed());
-        EXPECT_TRUE(side->session->error().contains(mine)) << side->session->error().toStdString();
-        EXPECT_TRUE(side->session->error().contains(u"0.9"));
-        EXPECT_TRUE(side->ended.empty());
-        EXPECT_FALSE(side->game->Jugando);
+    for (std::uint16_t protocol : {std::uint16_t(NetProtocol + 1), std::uint16_t(1)}) {
+        auto hostLink = listenLoopback();
+        const std::uint16_t port = hostLink->localPort();
+        Side host(NetSession::Role::Host, std::move(hostLink), FastOptions("Host"), "easy");
+        NetOptions old = FastOptions("Join");
+        old.version = "0.9";
+        old.protocol = protocol;
+        Side join(NetSession::Role::Join, joinLoopback(port), old, "easy");
+        ASSERT_TRUE(PollUntil(
+            {&host, &join}, nullptr,
+            [&] { return host.session->finished() && join.session->finished(); }, 10000));
+        const QString mine = QString::fromLatin1(NetProgramVersion());
+        EXPECT_EQ(host.session->failureKind(), NetSession::Failure::Versions) << protocol;
+        for (Side *side : {&host, &join}) {
+            EXPECT_TRUE(side->session->failed());
+            EXPECT_TRUE(side->session->error().contains(mine))
+                << side->session->error().toStdString();
+            EXPECT_TRUE(side->session->error().contains(u"0.9"));
+            EXPECT_TRUE(side->ended.empty());
+            EXPECT_FALSE(side->game->Jugando);
+        }
     }
 }
 

@@ -11,6 +11,8 @@ std::vector<Message> samples() {
     return {Hello{1, "1.1",
                   "Ana Mar\xc3\xad"
                   "a"},
+            Hello{2, "1.2", "Bea", "master"},
+            Hello{3, "2.0", "Cy", ""},
             Refuse{3, "2.0"},
             Start{2, 99, 4, 72000},
             Pause{2, 500},
@@ -97,4 +99,17 @@ TEST(Wire, NamesAndVersionsAreChecked) {
     std::vector<std::uint8_t> hello = Encode(Hello{1, "1.1", "ok"});
     hello.back() = '\t';
     EXPECT_FALSE(decode(hello).has_value());
+
+    // Who plays: a CPU level's word or nothing; from protocol 2 the hello must say it.
+    EXPECT_TRUE(IsValidPlayerWord(""));
+    EXPECT_TRUE(IsValidPlayerWord("master"));
+    EXPECT_FALSE(IsValidPlayerWord("Master"));
+    EXPECT_FALSE(IsValidPlayerWord("a b"));
+    EXPECT_FALSE(IsValidPlayerWord(std::string(MaxPlayerWordBytes + 1, 'a')));
+    std::vector<std::uint8_t> says = Encode(Hello{2, "1.2", "ok", "easy"});
+    says.back() = ':';
+    EXPECT_FALSE(decode(says).has_value());
+    const std::vector<std::uint8_t> older = Encode(Hello{1, "1.1", "ok", "easy"});
+    EXPECT_EQ(older, Encode(Hello{1, "1.1", "ok"})) << "an older hello has no word";
+    EXPECT_EQ(decode(older), Message(Hello{1, "1.1", "ok"}));
 }

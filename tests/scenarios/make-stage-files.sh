@@ -8,7 +8,7 @@
 #   empty.dat    no bytes
 #   badring.dat  stage 7 has a wall cell that is not -1
 # and the files that are no good replays:
-#   newer.replay    a replay of format version 2
+#   newer.replay    a replay of a format version no program writes yet (99)
 #   cut.replay      the first 12 bytes of a replay
 #   damaged.replay  a set-up record whose checksum does not match
 set -eu
@@ -42,6 +42,6 @@ perl -e '
     }
 ' "$dir"
 magic='CobaltixReplay\r\n'
-printf "$magic\002\000" >"$dir/newer.replay"
+printf "$magic\143\000" >"$dir/newer.replay"
 printf 'CobaltixRepl' >"$dir/cut.replay"
 printf "$magic\001\000S\001\000\377\377" >"$dir/damaged.replay"

@@ -106,6 +106,46 @@ TEST_F(ReplayFiles, OnlyTheLastHundredStayUnlessKeptForGood) {
     EXPECT_FALSE(library.remove(back));
 }
 
+// A game stopped on a disagreement of two machines, and one whose end they disagreed
+// on once it was written: both finish in kept/, say so in their result, and outlive the
+// rotation of old games.
+TEST_F(ReplayFiles, AGameTheMachinesDisagreedOnIsKeptForGoodWithTheStepAndHashes) {
+    playGame(false);
+    recorder.endsOnMismatch({40, 0x1111, 0x2222});
+    game.EndGame(false, nullptr);
+    const QString during = recorder.keptPath();
+    EXPECT_TRUE(during.contains("/kept/")) << during.toStdString();
+    EXPECT_TRUE(names().isEmpty());
+
+    playGame(true);
+    EXPECT_TRUE(recorder.keptPath().isEmpty());
+    recorder.endsOnMismatch({77, 0x3333, 0});
+    const QString after = recorder.keptPath();
+    EXPECT_TRUE(after.contains("/kept/")) << after.toStdString();
+    recorder.endsOnMismatch({99, 1, 2}); // told once per game
+    EXPECT_EQ(names(folder() + "/kept").size(), 2);
+
+    for (int i = 0; i < KeptReplays + 2; ++i)
+        playGame(true);
+    for (auto [path, step] : {std::pair{during, 40u}, std::pair{after, 77u}}) {
+        Replay r;
+        QString message;
+        ASSERT_TRUE(ReadReplayFile(path, r, message)) << message.toStdString();
+        ASSERT_TRUE(r.finished());
+        ASSERT_TRUE(r.result->mismatch);
+        EXPECT_EQ(r.result->mismatch->step, step);
+        EXPECT_EQ(r.inputs.size(), 20u);
+        EXPECT_EQ(DescribeReplay(r).result, GetTextFmt(16234, {step}));
+    }
+    Replay r;
+    QString message;
+    ASSERT_TRUE(ReadReplayFile(after, r, message));
+    EXPECT_EQ(r.result->mismatch->ownHash, 0x3333u);
+    EXPECT_EQ(r.result->mismatch->otherHash, 0u);
+    EXPECT_EQ(library.list().size(), size_t(KeptReplays + 2));
+    EXPECT_TRUE(reports.isEmpty());
+}
+
 TEST_F(ReplayFiles, FilesThatAreNoGoodReplaysAreLeftOutEachWithItsReason) {
     playGame(true);
     QFile good(library.lastGame());

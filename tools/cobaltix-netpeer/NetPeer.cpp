@@ -3,9 +3,14 @@
 #include "ai/CpuController.h"
 #include "ai/Levels.h"
 #include "engine/Game.h"
+#include "engine/ReplayRecorder.h"
 #include "net/NetSession.h"
+#include "services/ReplayFiles.h"
+
+#include <QDir>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -44,6 +49,10 @@ void parseOptions(const QStringList &args, int from, NetPeerCommand &c) {
             c.minDelay = int(parseNumber(value(), 1, 60, "delay"));
         else if (word == u"--silence")
             c.silenceMs = int(parseNumber(value(), 500, 600000, "silence"));
+        else if (word == u"--record")
+            c.recordDir = value();
+        else if (word == u"--disagree-after")
+            c.disagreeAfter = std::uint32_t(parseNumber(value(), 1, 1 << 30, "step count"));
         else if (word == u"--bind" && c.host)
             c.address = value().toStdString();
         else
@@ -66,6 +75,35 @@ public:
             winnerName = name;
     }
     QString winnerName;
+};
+
+// Each game's replay in a folder of its own, named by the game's number.
+class GameFiles : public IReplayStore {
+public:
+    explicit GameFiles(QString dir) : dir(std::move(dir)) {}
+    // The next recording is game number n's.
+    void expect(int n) { number = n; }
+    std::unique_ptr<IReplaySink> begin(const ReplaySetup &) override {
+        if (number == 0)
+            return nullptr;
+        const QString path =
+            QStringLiteral("%1/game-%2.replay").arg(dir).arg(std::exchange(number, 0));
+        auto sink = std::make_unique<ReplayFileSink>(path, path);
+        QString why;
+        if (sink->open(why))
+            return sink;
+        std::fprintf(stderr, "warning: %s cannot be written: %s\n", path.toLocal8Bit().constData(),
+                     why.toLocal8Bit().constData());
+        return nullptr;
+    }
+    void failed() override {
+        std::fprintf(stderr, "warning: a replay in %s could not be written\n",
+                     dir.toLocal8Bit().constData());
+    }
+
+private:
+    QString dir;
+    int number = 0;
 };
 
 } // namespace
@@ -108,6 +146,11 @@ NetPeerCommand ParseNetPeerCommand(const QStringList &args) {
 }
 
 int RunNetPeer(const NetPeerCommand &c) {
+    if (!c.recordDir.isEmpty() && !QDir().mkpath(c.recordDir)) {
+        std::fprintf(stderr, "error: cannot create the folder %s\n",
+                     c.recordDir.toLocal8Bit().constData());
+        return 1;
+    }
     std::string error;
     std::unique_ptr<Transport> link = c.host ? Transport::listen(c.address, c.port, error)
                                              : Transport::connect(c.address, c.port, error);
@@ -124,6 +167,10 @@ int RunNetPeer(const NetPeerCommand &c) {
     bindings.Host = &host;
     Game game(bindings, TPictures(), 1);
     game.Sonido = false;
+    GameFiles files(c.recordDir);
+    ReplayRecorder recorder(game, files);
+    if (!c.recordDir.isEmpty())
+        game.setInputObserver(&recorder);
 
     CpuLevel level;
     ParseCpuLevel(c.level, level);
@@ -138,7 +185,11 @@ int RunNetPeer(const NetPeerCommand &c) {
         options.limitSteps = std::uint32_t(c.limitMs / StepMs);
     const auto role = c.host ? NetSession::Role::Host : NetSession::Role::Join;
     NetSession session(role, game, std::move(link), options, MakeCpuController(level, c.seed));
-    session.gameStarted = [&](int) { host.winnerName.clear(); };
+    session.gameStarted = [&](int number) {
+        host.winnerName.clear();
+        files.expect(number);
+    };
+    session.disagreed = [&](const ReplayMismatch &m) { recorder.endsOnMismatch(m); };
     session.gameEnded = [&](int number, std::uint32_t, std::uint64_t hash) {
         int winner = 0;
         for (int n = 1; n <= 2 && !host.winnerName.isEmpty(); ++n)
@@ -148,8 +199,16 @@ int RunNetPeer(const NetPeerCommand &c) {
                     static_cast<unsigned long long>(hash));
         std::fflush(stdout);
     };
-    while (!session.finished())
+    bool skewed = false;
+    while (!session.finished()) {
         session.poll(5);
+        recorder.flush();
+        if (c.disagreeAfter > 0 && !skewed && session.state() == NetSession::State::Playing &&
+            session.lockstep().played() >= c.disagreeAfter) {
+            game.player(session.localPlayer()).Points += 1;
+            skewed = true;
+        }
+    }
     if (c.stats) {
         const NetSession::Stats s = session.stats();
         std::printf("stats rtt %d delay %d sent %llu received %llu dropped %llu stalls %d "
@@ -161,7 +220,11 @@ int RunNetPeer(const NetPeerCommand &c) {
     }
     std::fflush(stdout);
     if (session.failed()) {
-        std::fprintf(stderr, "error: %s\n", session.error().toLocal8Bit().constData());
+        QString why = session.error();
+        if (session.failureKind() == NetSession::Failure::Disagree &&
+            !recorder.keptPath().isEmpty())
+            why += QStringLiteral(" (its replay is kept in %1)").arg(recorder.keptPath());
+        std::fprintf(stderr, "error: %s\n", why.toLocal8Bit().constData());
         return 1;
     }
     return 0;

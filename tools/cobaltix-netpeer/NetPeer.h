@@ -21,6 +21,10 @@ struct NetPeerCommand {
     int minDelay = 1;          // --min-delay STEPS
     bool stats = false;        // --stats: a last line of figures
     int silenceMs = 4000;      // --silence MS
+    QString recordDir;         // --record DIR: each game's replay, DIR/game-N.replay
+    // A test's way to make the two sides disagree: after this many steps of a game this
+    // side changes its own game state (0: never). Not in the usage.
+    std::uint32_t disagreeAfter = 0; // --disagree-after STEPS
 };
 
 struct NetPeerError : std::runtime_error {

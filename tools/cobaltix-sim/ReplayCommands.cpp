@@ -104,4 +104,12 @@ void Simulator::printReplayEnd(const Replay &replay) {
         line += game->stateHash() == replay.result->stateHash ? QStringLiteral(" same yes")
                                                               : QStringLiteral(" same no");
     out.line(line);
+    // A network game stopped because its two machines disagreed: where, and on what.
+    if (replay.result && replay.result->mismatch) {
+        const ReplayMismatch &m = *replay.result->mismatch;
+        out.line(QStringLiteral("replay-mismatch step %1 hashes %2 %3")
+                     .arg(m.step)
+                     .arg(m.ownHash, 16, 16, QLatin1Char('0'))
+                     .arg(m.otherHash, 16, 16, QLatin1Char('0')));
+    }
 }
