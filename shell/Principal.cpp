@@ -19,7 +19,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-TfPrincipal::TfPrincipal(QWidget *parent) : QWidget(parent) {
+TfPrincipal::TfPrincipal(QWidget *parent, std::function<TPictures()> pictures)
+    : QWidget(parent), takePictures(std::move(pictures)) {
     setObjectName(QStringLiteral("fPrincipal"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -171,7 +172,8 @@ void TfPrincipal::loadPictures() {
 }
 
 void TfPrincipal::createGame() {
-    TPictures pics = LoadPictures();
+    TPictures pics = takePictures ? takePictures() : LoadPictures();
+    takePictures = nullptr;
     // Shared with the empty well until the game first draws into a well.
     imgFondo1->setPicture(pics.FondoVacio);
     imgFondo2->setPicture(pics.FondoVacio);

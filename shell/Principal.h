@@ -18,6 +18,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -37,7 +38,9 @@ class ReplayWatch;
 class TfPrincipal : public QWidget, public IGameHost {
     Q_OBJECT
 public:
-    explicit TfPrincipal(QWidget *parent = nullptr);
+    // pictures gives the game's pictures, decoded elsewhere meanwhile; by default they
+    // are read here.
+    explicit TfPrincipal(QWidget *parent = nullptr, std::function<TPictures()> pictures = {});
     ~TfPrincipal() override;
 
     Game &juego() { return *game; }
@@ -239,6 +242,7 @@ private:
     std::optional<KeysToRestore> keysToRestore;
     ClockDriver *driver = nullptr;
     TMandos *Mandos = nullptr;
+    std::function<TPictures()> takePictures;
     TSonidos Sonidos;
     TRecords *tablaRecords = nullptr;
     QRegion regionForma;

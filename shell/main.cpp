@@ -1,5 +1,6 @@
 #include "core/Texts.h"
 #include "engine/Game.h"
+#include "services/Artwork.h"
 #include "services/ErrorReport.h"
 #include "services/Language.h"
 #include "shell/Application.h"
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <future>
 #include <memory>
 
 namespace {
@@ -81,6 +83,8 @@ static int run(int argc, char *argv[]) {
     const QString title = QString::fromLatin1(ApplicationTitle);
     // Only the name: a display name would be appended to every other window's caption.
     QApplication::setApplicationName(title);
+    // The game's pictures are decoded while the window's parts are made.
+    auto pictures = std::async(std::launch::async, LoadPictures);
 
     if (!ColourDepthAccepted())
         return 0;
@@ -94,7 +98,7 @@ static int run(int argc, char *argv[]) {
     std::unique_ptr<TfPrincipal> window;
     TParadaOrdenada stop(window);
     fonts.wait();
-    window = std::make_unique<TfPrincipal>();
+    window = std::make_unique<TfPrincipal>(nullptr, [&pictures] { return pictures.get(); });
     auto tables = CreateTablaRecords();
     window->setTablaRecords(tables.get());
 
