@@ -15,6 +15,7 @@ export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME"
 if command -v Xvfb >/dev/null 2>&1; then
     . "$ROOT/tests/e2e/x11env.sh"
+    no_session_bus
     trap 'stop_started; rm -rf "$WORK"' EXIT INT TERM
     start_x
     where="Xvfb"

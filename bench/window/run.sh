@@ -22,6 +22,7 @@ WORK=$(mktemp -d)
 export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/cobaltix"
 . "$ROOT/tests/e2e/x11env.sh"
+no_session_bus
 game=""
 cleanup() {
     [ -n "$game" ] && kill "$game" 2>/dev/null

@@ -18,8 +18,9 @@ done
 WORK=$(mktemp -d)
 export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" LC_ALL=C.UTF-8
 mkdir -p "$HOME" "$XDG_CONFIG_HOME"
-unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
+unset SESSION_MANAGER
 . "$HERE/x11env.sh"
+no_session_bus
 game=""
 checks=0
 

@@ -20,8 +20,9 @@ PREFIX="$WORK/prefix"
 export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/run"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$WORK/elsewhere"
 chmod 700 "$XDG_RUNTIME_DIR"
-unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
+unset SESSION_MANAGER
 . "$HERE/../e2e/x11env.sh"
+no_session_bus
 
 fail() {
     echo "FAIL: $*" >&2

@@ -18,7 +18,7 @@ trap cleanup EXIT INT TERM
 
 # A daemon of our own with a private runtime and home, so nothing else is touched.
 export HOME="$WORK"
-unset DBUS_SESSION_BUS_ADDRESS
+no_session_bus
 if ! start_pulse; then
     echo "FAIL: the PulseAudio daemon did not start"
     exit 1

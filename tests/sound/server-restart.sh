@@ -20,7 +20,7 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 export HOME="$WORK"
-unset DBUS_SESSION_BUS_ADDRESS
+no_session_bus
 
 fail() {
     echo "FAIL: $*"
