@@ -1,10 +1,10 @@
 #!/bin/sh
 # Measures the release build of the game under Xvfb at one window size: start-up from
-# exec to the window being mapped and to its first paint (medians of 9), resident memory
+# exec to the window being mapped and to its first paint (medians of 15), resident memory
 # and heap after 5 s in the menu, what Qt maps, CPU use over 10 s idle before a game and
 # over 10 s of a two-player game with key presses, and key-to-paint latency. A plain Qt
-# window (bench/window/PlainWindow.cpp, beside the program) is measured first in the same
-# run as the baseline of start-up and memory.
+# window (bench/window/PlainWindow.cpp, beside the program) is measured in the same run,
+# its starts taking turns with the game's, as the baseline of start-up and memory.
 # Usage: bench/window/run.sh [path to cobaltix [window size 1 to 4]]
 #        (default build/release/bin/cobaltix, size 1; plain_window and the first-paint
 #        probe window_probe are looked for beside the program)
@@ -24,8 +24,10 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME/cobaltix"
 . "$ROOT/tests/e2e/x11env.sh"
 no_session_bus
 game=""
+plain=""
 cleanup() {
     [ -n "$game" ] && kill "$game" 2>/dev/null
+    [ -n "$plain" ] && kill "$plain" 2>/dev/null
     stop_started
     rm -rf "$WORK"
 }
@@ -48,33 +50,28 @@ cpu_over() {
     b=$(ticks "$1")
     awk -v d=$((b - a)) -v hz="$hz" -v s="$2" 'BEGIN { printf "%.1f", 100 * d / hz / s }'
 }
-median() { echo "$@" | tr ' ' '\n' | sort -n | sed -n 5p; }
+# The middle value of the numbers given (the lower middle of an even count).
+median() { echo "$@" | tr ' ' '\n' | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# Nine starts of program $1 until its window named $2 is mapped and until the screen at
-# $3, $4 changes (its first paint); sets $mapped and $painted to the medians. The last
-# run's process is left running in $game.
-startup() {
-    times="" paints=""
-    for run in 1 2 3 4 5 6 7 8 9; do
-        "$BIN/window_probe" "$3" "$4" 20000 >"$WORK/probe.out" &
-        probe=$!
-        until grep -q ready "$WORK/probe.out" 2>/dev/null; do sleep 0.01; done
-        start=$(now_ms)
-        COBALTIX_LATENCY=1 "$1" >/dev/null 2>"$WORK/latency.log" &
-        game=$!
-        # Poll gently: a busy poll would steal the CPU the program needs to start.
-        until xwininfo -name "$2" 2>/dev/null | grep -q IsViewable; do sleep 0.002; done
-        times="$times $(($(now_ms) - start))"
-        wait "$probe" && paints="$paints $(($(tail -n 1 "$WORK/probe.out") - start))"
-        if [ "$run" -lt 9 ]; then
-            kill "$game"
-            wait "$game" 2>/dev/null || true
-            game=""
-        fi
-    done
-    mapped=$(median $times) painted=$(median $paints)
-    echo "$2: start-up to window mapped: median $mapped ms (runs:$times)"
-    echo "$2: start-up to first paint: median $painted ms (runs:$paints)"
+# One start of program $1 until its window named $2 is mapped and until the screen at
+# $3, $4 changes (its first paint): sets $one_mapped and $one_painted; the process is
+# left running in $game.
+start_once() {
+    "$BIN/window_probe" "$3" "$4" 20000 >"$WORK/probe.out" &
+    probe=$!
+    until grep -q ready "$WORK/probe.out" 2>/dev/null; do sleep 0.01; done
+    start=$(now_ms)
+    COBALTIX_LATENCY=1 "$1" >/dev/null 2>"$WORK/latency.log" &
+    game=$!
+    # Poll gently: a busy poll would steal the CPU the program needs to start.
+    until xwininfo -name "$2" 2>/dev/null | grep -q IsViewable; do sleep 0.002; done
+    one_mapped=$(($(now_ms) - start))
+    wait "$probe" && one_painted=$(($(tail -n 1 "$WORK/probe.out") - start))
+}
+stop_game() {
+    kill "$game"
+    wait "$game" 2>/dev/null || true
+    game=""
 }
 rss_mb() { awk '/VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }
 heap_mb() { awk '/\[heap\]/ { h = 1; next } h && /^Rss:/ { printf "%.1f", $2 / 1024; exit }' "/proc/$1/smaps"; }
@@ -84,21 +81,34 @@ qt_mapped() {
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
-# The baseline: a plain Qt window linked with Qt Multimedia, at the screen's origin.
-startup "$BIN/plain_window" "Plain Qt window" 316 230
-plain_mapped=$mapped plain_painted=$painted
+# The baseline, a plain Qt window linked with Qt Multimedia at the screen's origin, and
+# the game, which opens centred (the probe watches a point of its scoreboard), started in
+# turn: a machine that speeds up or slows down meanwhile weighs on both alike.
+RUNS=${RUNS:-15}
+GAME_X=$(((SCREEN_W - 632 * ZOOM) / 2 + 315 * ZOOM)) GAME_Y=$(((SCREEN_H - 460 * ZOOM) / 2 + 240 * ZOOM))
+plain_maps="" plain_paints="" game_maps="" game_paints=""
+for run in $(seq "$RUNS"); do
+    start_once "$BIN/plain_window" "Plain Qt window" 316 230
+    plain_maps="$plain_maps $one_mapped" plain_paints="$plain_paints $one_painted"
+    if [ "$run" -lt "$RUNS" ]; then stop_game; fi
+    plain=$game
+    start_once "$PROGRAM" Cobaltix "$GAME_X" "$GAME_Y"
+    game_maps="$game_maps $one_mapped" game_paints="$game_paints $one_painted"
+    if [ "$run" -lt "$RUNS" ]; then stop_game; fi
+done
+plain_mapped=$(median $plain_maps) plain_painted=$(median $plain_paints)
+mapped=$(median $game_maps) painted=$(median $game_paints)
+echo "Plain Qt window: start-up to window mapped: median $plain_mapped ms (runs:$plain_maps)"
+echo "Plain Qt window: start-up to first paint: median $plain_painted ms (runs:$plain_paints)"
+echo "Cobaltix: start-up to window mapped: median $mapped ms (runs:$game_maps)"
+echo "Cobaltix: start-up to first paint: median $painted ms (runs:$game_paints)"
 sleep 5
-echo "Plain Qt window: resident memory after 5 s: $(rss_mb "$game") MB, heap $(heap_mb "$game") MB"
-kill "$game"
-wait "$game" 2>/dev/null || true
-game=""
-
-# The game opens centred; the probe watches a point of its scoreboard.
-startup "$PROGRAM" Cobaltix $(((SCREEN_W - 632 * ZOOM) / 2 + 315 * ZOOM)) \
-    $(((SCREEN_H - 460 * ZOOM) / 2 + 240 * ZOOM))
+echo "Plain Qt window: resident memory after 5 s: $(rss_mb "$plain") MB, heap $(heap_mb "$plain") MB"
+kill "$plain"
+wait "$plain" 2>/dev/null || true
+plain=""
 echo "window size x$ZOOM: $(xwininfo -name Cobaltix | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w " x " h }')"
 echo "start-up against the plain window: mapped $(ratio "$mapped" "$plain_mapped") times, first paint $(ratio "$painted" "$plain_painted") times"
-sleep 5
 echo "resident memory after 5 s: $(rss_mb "$game") MB, heap $(heap_mb "$game") MB"
 echo "Qt libraries and plugins mapped: $(qt_mapped "$game")"
 echo "CPU idle over 10 s: $(cpu_over "$game" 10) %"
