@@ -215,7 +215,7 @@ constexpr Entry englishEntries[] = {
     {16225, "There is no game to watch yet."},
     {16226, "Play from &here"},
     {16227, "&Replays..."},
-    {16228, "Wat&ch the last game"},
+    {16228, "Watch th&e last game"},
     {16229, "Stop watching"},
     {16230, "Pause"},
     {16231, "Play"},

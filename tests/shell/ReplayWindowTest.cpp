@@ -173,13 +173,22 @@ QStringList sharedMnemonics(const QMenu *menu) {
 }
 } // namespace
 
+// In a paused game too, where the pause item reads Continue.
 TEST_F(WindowTest, TheMenusLettersStayOneItemEachWithTheReplayItemsInBothLanguages) {
     TestWindow w;
-    EXPECT_EQ(sharedMnemonics(w.Menu), QStringList());
+    auto check = [&w] {
+        EXPECT_EQ(sharedMnemonics(w.Menu), QStringList()) << "no game";
+        w.mnUnoUno->trigger();
+        QTest::keyClick(&w, Qt::Key_F3);
+        ASSERT_TRUE(w.mnPausa->text().startsWith(GetText(10011)));
+        EXPECT_EQ(sharedMnemonics(w.Menu), QStringList()) << "paused";
+        w.juego().EndGame(false, nullptr);
+    };
+    check();
     if (!QFile::exists(QCoreApplication::applicationDirPath() + "/esp.dll"))
         GTEST_SKIP() << "no language module beside the test program";
     w.mnEspaniol->trigger();
     EXPECT_EQ(w.mnRepeticiones->text(), GetText(16227));
-    EXPECT_EQ(sharedMnemonics(w.Menu), QStringList());
+    check();
     w.mnEnglish->trigger();
 }
