@@ -83,6 +83,8 @@ static int run(int argc, char *argv[]) {
     const QString title = QString::fromLatin1(ApplicationTitle);
     // Only the name: a display name would be appended to every other window's caption.
     QApplication::setApplicationName(title);
+    // Before anything else reads fonts or the application may end.
+    fonts.wait();
     // The game's pictures are decoded while the window's parts are made.
     auto pictures = std::async(std::launch::async, LoadPictures);
 
@@ -97,7 +99,6 @@ static int run(int argc, char *argv[]) {
     });
     std::unique_ptr<TfPrincipal> window;
     TParadaOrdenada stop(window);
-    fonts.wait();
     window = std::make_unique<TfPrincipal>(nullptr, [&pictures] { return pictures.get(); });
     auto tables = CreateTablaRecords();
     window->setTablaRecords(tables.get());
