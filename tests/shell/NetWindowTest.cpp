@@ -10,6 +10,9 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <functional>
+#include <memory>
+
 namespace {
 
 // The window with the end of a game's dialogs recorded instead of shown.
@@ -37,6 +40,47 @@ bool spin(const std::function<bool()> &done, int limitMs) {
     return done();
 }
 
+// Hosting from the window on a port the system picks, without the announcement;
+// player 0 is the person, 1 to 5 the CPU levels.
+NetChoice hostChoice(int player, const QString &name = {}) {
+    NetChoice choice;
+    choice.port = 0;
+    choice.name = name;
+    choice.player = player;
+    choice.announce = false;
+    return choice;
+}
+
+NetOptions named(const QString &name) {
+    NetOptions options;
+    options.name = name;
+    return options;
+}
+
+std::unique_ptr<Transport> toWindow(NetWindow &w) {
+    std::string error;
+    return Transport::connect("127.0.0.1", w.redJuego()->session().transport().localPort(), error);
+}
+
+// A headless peer on the loopback address that joins the game the window hosts, read
+// every 5 ms; each() runs after every read.
+struct JoiningPeer {
+    JoiningPeer(NetWindow &w, CpuLevel level, const QString &name = {})
+        : session(NetSession::Role::Join, game, toWindow(w), named(name),
+                  MakeCpuController(level, 2)) {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            session.poll(0);
+            if (each)
+                each();
+        });
+        timer.start(5);
+    }
+    Game game{GameBindings{}, TPictures(), 1};
+    NetSession session;
+    std::function<void()> each;
+    QTimer timer;
+};
+
 } // namespace
 
 // The real window hosts; a headless peer on the loopback address joins; a short game is
@@ -44,29 +88,14 @@ bool spin(const std::function<bool()> &done, int limitMs) {
 // the window takes up local play again.
 TEST_F(WindowTest, TheWindowHostsANetworkGameAHeadlessPeerJoins) {
     NetWindow w;
-    NetChoice choice;
-    choice.host = true;
-    choice.port = 0;
-    choice.name = QStringLiteral("Ana");
-    choice.player = 5; // CPU Master
-    choice.announce = false;
-    ASSERT_TRUE(w.IniciarRed(choice, 120));
+    ASSERT_TRUE(w.IniciarRed(hostChoice(5, QStringLiteral("Ana")), 120)); // CPU Master
     ASSERT_NE(w.redJuego(), nullptr);
     EXPECT_FALSE(w.mnTeclas->isEnabled());
     EXPECT_TRUE(w.lblRed->isVisibleTo(&w));
-    const std::uint16_t port = w.redJuego()->session().transport().localPort();
-
-    Game peerGame(GameBindings{}, TPictures(), 1);
-    std::string error;
-    NetOptions options;
-    options.name = QStringLiteral("Bea");
-    NetSession peer(NetSession::Role::Join, peerGame, Transport::connect("127.0.0.1", port, error),
-                    options, MakeCpuController(CpuLevel::Master, 2));
+    JoiningPeer joining(w, CpuLevel::Master, QStringLiteral("Bea"));
+    NetSession &peer = joining.session;
     int ended = 0;
     peer.gameEnded = [&](int, std::uint32_t, std::uint64_t) { ++ended; };
-    QTimer peerPoll;
-    QObject::connect(&peerPoll, &QTimer::timeout, [&] { peer.poll(0); });
-    peerPoll.start(5);
 
     QStringList statuses;
     ASSERT_TRUE(spin(
@@ -98,22 +127,9 @@ TEST_F(WindowTest, ANetworkGameLandsInTheReplaysWithTheOtherSideAsTheNetworkPlay
     w.juego().mnTipoJuegoClick(GameMode::TwoPlayers);
     w.juego().EndGame(false, nullptr);
     const size_t before = w.replayLibrary().list().size();
-    NetChoice choice;
-    choice.port = 0;
-    choice.name = QStringLiteral("Ana");
-    choice.player = 5; // CPU Master
-    choice.announce = false;
-    ASSERT_TRUE(w.IniciarRed(choice, 80));
-    const std::uint16_t port = w.redJuego()->session().transport().localPort();
-    Game peerGame(GameBindings{}, TPictures(), 1);
-    std::string error;
-    NetOptions options;
-    options.name = QStringLiteral("Bea");
-    NetSession peer(NetSession::Role::Join, peerGame, Transport::connect("127.0.0.1", port, error),
-                    options, MakeCpuController(CpuLevel::Easy, 2));
-    QTimer peerPoll;
-    QObject::connect(&peerPoll, &QTimer::timeout, [&] { peer.poll(0); });
-    peerPoll.start(5);
+    ASSERT_TRUE(w.IniciarRed(hostChoice(5, QStringLiteral("Ana")), 80)); // CPU Master
+    JoiningPeer joining(w, CpuLevel::Easy, QStringLiteral("Bea"));
+    NetSession &peer = joining.session;
     ASSERT_TRUE(spin([&] { return peer.finished() && !w.redJuego(); }, 20000));
     ASSERT_FALSE(peer.failed()) << peer.error().toStdString();
 
@@ -132,26 +148,16 @@ TEST_F(WindowTest, ANetworkGameLandsInTheReplaysWithTheOtherSideAsTheNetworkPlay
 // this side's replay is kept for good; the list shows at which step they parted.
 TEST_F(WindowTest, ADisagreementKeepsTheNetworkGamesReplayAndSaysWhere) {
     NetWindow w;
-    NetChoice choice;
-    choice.port = 0;
-    choice.player = 2;
-    choice.announce = false;
-    ASSERT_TRUE(w.IniciarRed(choice, 4000));
-    const std::uint16_t port = w.redJuego()->session().transport().localPort();
-    Game peerGame(GameBindings{}, TPictures(), 1);
-    std::string error;
-    NetSession peer(NetSession::Role::Join, peerGame, Transport::connect("127.0.0.1", port, error),
-                    NetOptions{}, MakeCpuController(CpuLevel::Easy, 2));
+    ASSERT_TRUE(w.IniciarRed(hostChoice(2), 4000));
+    JoiningPeer joining(w, CpuLevel::Easy);
+    NetSession &peer = joining.session;
     bool strayed = false;
-    QTimer peerPoll;
-    QObject::connect(&peerPoll, &QTimer::timeout, [&] {
-        peer.poll(0);
+    joining.each = [&] {
         if (!strayed && peer.lockstep().played() >= 10) {
-            peerGame.player(2).Points += 1;
+            joining.game.player(2).Points += 1;
             strayed = true;
         }
-    });
-    peerPoll.start(5);
+    };
     ASSERT_TRUE(spin([&] { return peer.finished() && !w.redJuego(); }, 10000));
     EXPECT_EQ(peer.failureKind(), NetSession::Failure::Disagree);
 
@@ -171,19 +177,9 @@ TEST_F(WindowTest, ADisagreementKeepsTheNetworkGamesReplayAndSaysWhere) {
 // sides, the other with its message.
 TEST_F(WindowTest, F2DuringANetworkGameAsksToLeaveIt) {
     NetWindow w;
-    NetChoice choice;
-    choice.port = 0;
-    choice.player = 2;
-    choice.announce = false;
-    ASSERT_TRUE(w.IniciarRed(choice, 4000));
-    const std::uint16_t port = w.redJuego()->session().transport().localPort();
-    Game peerGame(GameBindings{}, TPictures(), 1);
-    std::string error;
-    NetSession peer(NetSession::Role::Join, peerGame, Transport::connect("127.0.0.1", port, error),
-                    NetOptions{}, MakeCpuController(CpuLevel::Easy, 2));
-    QTimer peerPoll;
-    QObject::connect(&peerPoll, &QTimer::timeout, [&] { peer.poll(0); });
-    peerPoll.start(5);
+    ASSERT_TRUE(w.IniciarRed(hostChoice(2), 4000));
+    JoiningPeer joining(w, CpuLevel::Easy);
+    NetSession &peer = joining.session;
     ASSERT_TRUE(spin([&] { return w.juego().Jugando; }, 10000));
     w.answer = 2; // stay
     w.mnNuevoJuego->trigger();
