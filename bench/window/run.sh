@@ -91,8 +91,9 @@ qt_mapped() {
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 # The baselines, a plain Qt window linked with Qt Multimedia at the screen's origin with
-# and without a line of text, and the game, which opens centred (the probe watches a point of its scoreboard), started in
-# turn: a machine that speeds up or slows down meanwhile weighs on both alike.
+# and without a line of text, and the game, which opens centred (the probe watches a point
+# of its scoreboard), started in turn: a machine that speeds up or slows down meanwhile
+# weighs on all alike.
 RUNS=${RUNS:-15}
 GAME_X=$(((SCREEN_W - 632 * ZOOM) / 2 + 315 * ZOOM)) GAME_Y=$(((SCREEN_H - 460 * ZOOM) / 2 + 240 * ZOOM))
 plain_maps="" plain_paints="" text_paints="" game_maps="" game_paints=""
